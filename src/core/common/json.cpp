@@ -1,0 +1,268 @@
+#include "common/json.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace bilvox {
+
+const Json* Json::Find(std::string_view key) const {
+  if (!IsObject()) return nullptr;
+  for (const auto& [k, v] : AsObject())
+    if (k == key) return &v;
+  return nullptr;
+}
+
+Json& Json::Set(std::string_view key, Json value) {
+  auto& obj = AsObject();
+  for (auto& [k, v] : obj)
+    if (k == key) { v = std::move(value); return v; }
+  obj.emplace_back(std::string(key), std::move(value));
+  return obj.back().second;
+}
+
+std::string JsonNumberText(double v) {
+  if (!std::isfinite(v)) return "null";
+  if (v == 0) return "0";
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, res.ptr);
+}
+
+std::string JsonQuote(std::string_view s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  out += '"';
+  return out;
+}
+
+void Json::DumpTo(std::string& out, int indent, int level) const {
+  auto newline = [&](int lvl) {
+    if (indent <= 0) return;
+    out += '\n';
+    out.append(static_cast<size_t>(indent * lvl), ' ');
+  };
+  if (IsNull()) out += "null";
+  else if (IsBool()) out += AsBool() ? "true" : "false";
+  else if (IsNumber()) out += JsonNumberText(AsNumber());
+  else if (IsString()) out += JsonQuote(AsString());
+  else if (IsArray()) {
+    const auto& a = AsArray();
+    out += '[';
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (i) out += ',';
+      newline(level + 1);
+      a[i].DumpTo(out, indent, level + 1);
+    }
+    if (!a.empty()) newline(level);
+    out += ']';
+  } else {
+    const auto& o = AsObject();
+    out += '{';
+    for (size_t i = 0; i < o.size(); ++i) {
+      if (i) out += ',';
+      newline(level + 1);
+      out += JsonQuote(o[i].first);
+      out += indent > 0 ? ": " : ":";
+      o[i].second.DumpTo(out, indent, level + 1);
+    }
+    if (!o.empty()) newline(level);
+    out += '}';
+  }
+}
+
+std::string Json::Dump(int indent) const {
+  std::string out;
+  DumpTo(out, indent, 0);
+  return out;
+}
+
+namespace {
+
+class Parser {
+ public:
+  explicit Parser(std::string_view t) : t_(t) {}
+
+  std::optional<Json> Run(std::string* error) {
+    try {
+      Json v = Value(0);
+      Ws();
+      if (p_ != t_.size()) Fail("unexpected text after the value");
+      return v;
+    } catch (const std::string& msg) {
+      if (error) *error = msg + " at offset " + std::to_string(p_);
+      return std::nullopt;
+    }
+  }
+
+ private:
+  [[noreturn]] void Fail(const char* msg) { throw std::string(msg); }
+  void Ws() {
+    while (p_ < t_.size() && (t_[p_] == ' ' || t_[p_] == '\t' || t_[p_] == '\n' || t_[p_] == '\r')) ++p_;
+  }
+  bool Eat(char c) {
+    Ws();
+    if (p_ < t_.size() && t_[p_] == c) { ++p_; return true; }
+    return false;
+  }
+  void Expect(char c) {
+    if (!Eat(c)) Fail("unexpected character");
+  }
+  bool Word(std::string_view w) {
+    if (t_.substr(p_, w.size()) == w) { p_ += w.size(); return true; }
+    return false;
+  }
+
+  Json Value(int depth) {
+    if (depth > 200) Fail("nesting too deep");
+    Ws();
+    if (p_ >= t_.size()) Fail("unexpected end");
+    char c = t_[p_];
+    if (c == '{') {
+      ++p_;
+      Json obj = Json::MakeObject();
+      if (Eat('}')) return obj;
+      do {
+        Ws();
+        if (p_ >= t_.size() || t_[p_] != '"') Fail("expected a key");
+        std::string key = String();
+        Expect(':');
+        obj.Set(key, Value(depth + 1));
+      } while (Eat(','));
+      Expect('}');
+      return obj;
+    }
+    if (c == '[') {
+      ++p_;
+      Json arr = Json::MakeArray();
+      if (Eat(']')) return arr;
+      do arr.Push(Value(depth + 1));
+      while (Eat(','));
+      Expect(']');
+      return arr;
+    }
+    if (c == '"') return Json(String());
+    if (Word("true")) return Json(true);
+    if (Word("false")) return Json(false);
+    if (Word("null")) return Json();
+    return Json(Number());
+  }
+
+  double Number() {
+    size_t start = p_;
+    if (p_ < t_.size() && t_[p_] == '-') ++p_;
+    auto digits = [&] {
+      size_t s = p_;
+      while (p_ < t_.size() && t_[p_] >= '0' && t_[p_] <= '9') ++p_;
+      return p_ - s;
+    };
+    if (digits() == 0) Fail("invalid value");
+    if (p_ < t_.size() && t_[p_] == '.') { ++p_; if (digits() == 0) Fail("invalid number"); }
+    if (p_ < t_.size() && (t_[p_] == 'e' || t_[p_] == 'E')) {
+      ++p_;
+      if (p_ < t_.size() && (t_[p_] == '+' || t_[p_] == '-')) ++p_;
+      if (digits() == 0) Fail("invalid number");
+    }
+    double v = 0;
+    auto res = std::from_chars(t_.data() + start, t_.data() + p_, v);
+    if (res.ec != std::errc()) Fail("number out of range");
+    return v;
+  }
+
+  static void Utf8(std::string& out, uint32_t c) {
+    if (c < 0x80) out += static_cast<char>(c);
+    else if (c < 0x800) { out += static_cast<char>(0xC0 | (c >> 6)); out += static_cast<char>(0x80 | (c & 0x3F)); }
+    else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+
+  uint32_t Hex4() {
+    if (p_ + 4 > t_.size()) Fail("invalid escape");
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) {
+      char h = t_[p_++];
+      v <<= 4;
+      if (h >= '0' && h <= '9') v |= static_cast<uint32_t>(h - '0');
+      else if (h >= 'a' && h <= 'f') v |= static_cast<uint32_t>(h - 'a' + 10);
+      else if (h >= 'A' && h <= 'F') v |= static_cast<uint32_t>(h - 'A' + 10);
+      else Fail("invalid escape");
+    }
+    return v;
+  }
+
+  std::string String() {
+    ++p_;  // opening quote
+    std::string out;
+    for (;;) {
+      if (p_ >= t_.size()) Fail("unterminated string");
+      char c = t_[p_++];
+      if (c == '"') return out;
+      if (static_cast<unsigned char>(c) < 0x20) Fail("control character in a string");
+      if (c != '\\') { out += c; continue; }
+      if (p_ >= t_.size()) Fail("unterminated string");
+      char e = t_[p_++];
+      switch (e) {
+        case '"': out += '"'; break;
+        case '\\': out += '\\'; break;
+        case '/': out += '/'; break;
+        case 'b': out += '\b'; break;
+        case 'f': out += '\f'; break;
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case 'u': {
+          uint32_t c1 = Hex4();
+          if (c1 >= 0xD800 && c1 <= 0xDBFF && t_.substr(p_, 2) == "\\u") {
+            p_ += 2;
+            uint32_t c2 = Hex4();
+            if (c2 < 0xDC00 || c2 > 0xDFFF) Fail("invalid surrogate pair");
+            c1 = 0x10000 + ((c1 - 0xD800) << 10) + (c2 - 0xDC00);
+          } else if (c1 >= 0xD800 && c1 <= 0xDFFF) {
+            Fail("invalid surrogate");
+          }
+          Utf8(out, c1);
+          break;
+        }
+        default: Fail("invalid escape");
+      }
+    }
+  }
+
+  std::string_view t_;
+  size_t p_ = 0;
+};
+
+}  // namespace
+
+std::optional<Json> Json::Parse(std::string_view text, std::string* error) {
+  return Parser(text).Run(error);
+}
+
+}  // namespace bilvox

@@ -1,0 +1,75 @@
+// A small JSON value with a writer and a parser, for the command-line tool's input and
+// output. Strings are UTF-8 here; callers convert from and to Windows-1250.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace bilvox {
+
+class Json {
+ public:
+  using Array = std::vector<Json>;
+  using Object = std::vector<std::pair<std::string, Json>>;  // keeps insertion order
+
+  Json() = default;  // null
+  Json(std::nullptr_t) {}
+  Json(bool b) : v_(b) {}
+  Json(int v) : v_(static_cast<double>(v)) {}
+  Json(int64_t v) : v_(static_cast<double>(v)) {}
+  Json(double v) : v_(v) {}
+  Json(const char* s) : v_(std::string(s)) {}
+  Json(std::string s) : v_(std::move(s)) {}
+  Json(std::string_view s) : v_(std::string(s)) {}
+  Json(Array a) : v_(std::move(a)) {}
+  Json(Object o) : v_(std::move(o)) {}
+
+  static Json MakeArray() { return Json(Array{}); }
+  static Json MakeObject() { return Json(Object{}); }
+
+  bool IsNull() const { return std::holds_alternative<std::monostate>(v_); }
+  bool IsBool() const { return std::holds_alternative<bool>(v_); }
+  bool IsNumber() const { return std::holds_alternative<double>(v_); }
+  bool IsString() const { return std::holds_alternative<std::string>(v_); }
+  bool IsArray() const { return std::holds_alternative<Array>(v_); }
+  bool IsObject() const { return std::holds_alternative<Object>(v_); }
+
+  bool AsBool() const { return std::get<bool>(v_); }
+  double AsNumber() const { return std::get<double>(v_); }
+  const std::string& AsString() const { return std::get<std::string>(v_); }
+  const Array& AsArray() const { return std::get<Array>(v_); }
+  Array& AsArray() { return std::get<Array>(v_); }
+  const Object& AsObject() const { return std::get<Object>(v_); }
+  Object& AsObject() { return std::get<Object>(v_); }
+
+  // Object access: Find returns nullptr when the key is absent (or this is no object).
+  const Json* Find(std::string_view key) const;
+  // Sets (or replaces) a key of an object.
+  Json& Set(std::string_view key, Json value);
+  // Appends to an array.
+  void Push(Json value) { AsArray().push_back(std::move(value)); }
+
+  // Compact text, or indented by `indent` blanks per level when indent > 0.
+  std::string Dump(int indent = 0) const;
+
+  // Parses a complete JSON text; on failure returns nullopt and a message in `error`.
+  static std::optional<Json> Parse(std::string_view text, std::string* error = nullptr);
+
+ private:
+  void DumpTo(std::string& out, int indent, int level) const;
+  std::variant<std::monostate, bool, double, std::string, Array, Object> v_;
+};
+
+// A JSON string literal (with quotes) of UTF-8 text.
+std::string JsonQuote(std::string_view utf8);
+// The shortest text that reads back as the same double ("0.5", "3", "1e+300").
+std::string JsonNumberText(double v);
+
+}  // namespace bilvox
