@@ -82,22 +82,21 @@ TEST(PrintoutTexts, FooterEndsWithTheMakerTail) {
   EXPECT_EQ(T(TextKey::Footer), "-- Wydruk z programu Bilvox  --" + tail);
 }
 
-TEST(PrintoutTexts, EnglishKeepsThePreviousSetsTextsWhereItHasNone) {
-  SelectTexts(0);
-  std::vector<std::string> polish;
-  for (TextKey k : kEnglishUnset) polish.push_back(Text(k));
+// Selects a set and then the English set; the keys English leaves alone keep their texts.
+void ExpectEnglishKeepsTextsOf(int previous) {
+  SelectTexts(previous);
+  std::vector<std::string> before;
+  for (TextKey k : kEnglishUnset) before.push_back(Text(k));
   SelectTexts(4);
   for (size_t i = 0; i < std::size(kEnglishUnset); ++i)
-    EXPECT_EQ(Text(kEnglishUnset[i]), polish[i]) << i;
-  EXPECT_EQ(T(TextKey::ColUnitGross), "Cena jedn. brutto");
+    EXPECT_EQ(Text(kEnglishUnset[i]), before[i]) << "after set " << previous << ", key " << i;
   EXPECT_EQ(T(TextKey::Seller), "Seller");
+}
 
-  SelectTexts(2);
-  std::vector<std::string> german;
-  for (TextKey k : kEnglishUnset) german.push_back(Text(k));
-  SelectTexts(4);
-  for (size_t i = 0; i < std::size(kEnglishUnset); ++i)
-    EXPECT_EQ(Text(kEnglishUnset[i]), german[i]) << i;
+TEST(PrintoutTexts, EnglishKeepsThePreviousSetsTextsWhereItHasNone) {
+  ExpectEnglishKeepsTextsOf(0);
+  EXPECT_EQ(T(TextKey::ColUnitGross), "Cena jedn. brutto");
+  ExpectEnglishKeepsTextsOf(2);
   EXPECT_EQ(T(TextKey::ColUnitGross), "Brutto Einheitspreis");
   EXPECT_EQ(T(TextKey::NoteCashMethod), "Kassenbuchführung");
   // Every slot has a text once any full set has been selected.

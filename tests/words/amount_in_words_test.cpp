@@ -5,6 +5,7 @@
 
 #include "common/cp1250.h"
 #include "document/money.h"
+#include "support/currency_value.h"
 #include "printout/texts.h"
 #include "words/german_words.h"
 #include "words/polish_words.h"
@@ -12,14 +13,10 @@
 namespace bilvox {
 namespace {
 
-Currency C(const char* text) {
-  Currency c;
-  EXPECT_TRUE(ParseFixed(text, c)) << text;
-  return c;
-}
+using test_support::Amount;
 
 std::string Words(const char* amount, const char* code = "PLN", int language = 0) {
-  return ToUtf8(AmountInWords(C(amount), code, language));
+  return ToUtf8(AmountInWords(Amount(amount), code, language));
 }
 
 TEST(PolishAmountInWords, ZlotyTable) {
@@ -94,7 +91,7 @@ TEST(PolishAmountInWords, GroszeAreTruncatedToWholeGrosze) {
 TEST(ForeignAmountInWords, SymbolAndHundredths) {
   EXPECT_EQ(Words("12.34", "EUR"), "dwanaście € 34/100");
   EXPECT_EQ(Words("12.05", "EUR"), "dwanaście € 5/100");
-  EXPECT_EQ(AmountInWords(C("1"), "EUR", 0), "jeden \x80 0/100");
+  EXPECT_EQ(AmountInWords(Amount("1"), "EUR", 0), "jeden \x80 0/100");
   EXPECT_EQ(Words("-3.10", "USD"), "minus trzy $ 10/100");
   EXPECT_EQ(Words("7", "GBP"), "siedem GBP 0/100");
   EXPECT_EQ(Words("7", "SOMETHINGLONG"), "siedem SOMETHINGLONG 0/100");
@@ -131,11 +128,11 @@ TEST(GermanAmountInWords, AmountsBeyond32Bits) {
 
 TEST(AmountInWords, FollowsTheActivePrintoutLanguage) {
   SelectTexts(2);
-  EXPECT_EQ(ToUtf8(AmountInWords(C("2"), "PLN")), "zwei zł null gr");
+  EXPECT_EQ(ToUtf8(AmountInWords(Amount("2"), "PLN")), "zwei zł null gr");
   SelectTexts(3);  // selects nothing: still German
-  EXPECT_EQ(ToUtf8(AmountInWords(C("2"), "PLN")), "zwei zł null gr");
+  EXPECT_EQ(ToUtf8(AmountInWords(Amount("2"), "PLN")), "zwei zł null gr");
   SelectTexts(0);
-  EXPECT_EQ(ToUtf8(AmountInWords(C("2"), "PLN")), "dwa zł zero gr");
+  EXPECT_EQ(ToUtf8(AmountInWords(Amount("2"), "PLN")), "dwa zł zero gr");
 }
 
 TEST(GermanWords, Table) {

@@ -7,20 +7,17 @@
 #include "common/cp1250.h"
 #include "common/dates.h"
 #include "document/money.h"
+#include "support/currency_value.h"
 #include "words/money_text.h"
 
 namespace bilvox {
 namespace {
 
-Currency C(const char* text) {
-  Currency c;
-  EXPECT_TRUE(ParseFixed(text, c)) << text;
-  return c;
-}
+using test_support::Amount;
 
 std::string Cur(const char* code, const char* amount, bool two = true) {
   SetCurrencyDisplay(code);
-  return ToUtf8(MoneyCurrencyText(C(amount), two));
+  return ToUtf8(MoneyCurrencyText(Amount(amount), two));
 }
 
 TEST(CurrencyDisplay, SymbolAndPlacementByCode) {
@@ -52,31 +49,31 @@ TEST(CurrencyDisplay, ThousandsGroupsAtEveryLength) {
 }
 
 TEST(MoneyText, AdaptiveDecimals) {
-  EXPECT_EQ(MoneyText(C("12.34"), false), "12,34");
-  EXPECT_EQ(MoneyText(C("12.345"), false), "12,345");
-  EXPECT_EQ(MoneyText(C("1.5"), false), "1,50");
-  EXPECT_EQ(MoneyText(C("1.2345"), false), "1,2345");
-  EXPECT_EQ(MoneyText(C("1.2005"), false), "1,2005");
-  EXPECT_EQ(MoneyText(C("0.001"), false), "0,001");
-  EXPECT_EQ(MoneyText(C("-0.0001"), false), "-0,0001");
-  EXPECT_EQ(MoneyText(C("7"), false), "7,00");
-  EXPECT_EQ(MoneyText(C("1234567.5"), false), "1234567,50");
+  EXPECT_EQ(MoneyText(Amount("12.34"), false), "12,34");
+  EXPECT_EQ(MoneyText(Amount("12.345"), false), "12,345");
+  EXPECT_EQ(MoneyText(Amount("1.5"), false), "1,50");
+  EXPECT_EQ(MoneyText(Amount("1.2345"), false), "1,2345");
+  EXPECT_EQ(MoneyText(Amount("1.2005"), false), "1,2005");
+  EXPECT_EQ(MoneyText(Amount("0.001"), false), "0,001");
+  EXPECT_EQ(MoneyText(Amount("-0.0001"), false), "-0,0001");
+  EXPECT_EQ(MoneyText(Amount("7"), false), "7,00");
+  EXPECT_EQ(MoneyText(Amount("1234567.5"), false), "1234567,50");
 }
 
 TEST(MoneyText, TwoDecimalsRoundHalvesAwayFromZero) {
-  EXPECT_EQ(MoneyText(C("1.2345"), true), "1,23");
-  EXPECT_EQ(MoneyText(C("1.235"), true), "1,24");
-  EXPECT_EQ(MoneyText(C("-1.235"), true), "-1,24");
-  EXPECT_EQ(MoneyText(C("0.995"), true), "1,00");
+  EXPECT_EQ(MoneyText(Amount("1.2345"), true), "1,23");
+  EXPECT_EQ(MoneyText(Amount("1.235"), true), "1,24");
+  EXPECT_EQ(MoneyText(Amount("-1.235"), true), "-1,24");
+  EXPECT_EQ(MoneyText(Amount("0.995"), true), "1,00");
   // A negative value that rounds to nothing shows no minus sign.
-  EXPECT_EQ(MoneyText(C("-0.004"), true), "0,00");
+  EXPECT_EQ(MoneyText(Amount("-0.004"), true), "0,00");
 }
 
 TEST(MoneyText, IndependentOfTheProcessLocale) {
   const char* previous = std::setlocale(LC_ALL, nullptr);
   std::string saved = previous ? previous : "C";
   std::setlocale(LC_ALL, "C.UTF-8");
-  EXPECT_EQ(MoneyText(C("12.5"), true), "12,50");
+  EXPECT_EQ(MoneyText(Amount("12.5"), true), "12,50");
   EXPECT_EQ(Cur("PLN", "1234.5"), "1 234,50zł");
   std::setlocale(LC_ALL, saved.c_str());
 }
