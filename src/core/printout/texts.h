@@ -33,4 +33,16 @@ const std::string& Text(TextKey key);
 // The active language code: 0, 1, 2 or 4 (initially 0).
 int ActiveLanguage();
 
+// Headings rebuilt from the active texts on every selection:
+// the columns of the VAT layout (ColNo, ColName, ColPkwiu, ColUnit, ColQty, ColUnitNet,
+// ColNetValue, ColVat, ColVatRate, ColVatAmount),
+const std::array<std::string, 10>& VatColumnHeadings();
+// the columns of the layout without VAT (ColNo, ColName, ColUnit, ColQty, ColUnitPrice,
+// ColValue),
+const std::array<std::string, 6>& NoVatColumnHeadings();
+// and the VAT summary (SumByRate, SumNet, ColVatAmount, SumGross). Before the first selection
+// the column lists are empty texts and the summary reads "Według stawki VAT",
+// "Obrót netto", "Kwota VAT", "Obrót brutto".
+const std::array<std::string, 4>& VatSummaryHeadings();
+
 }  // namespace bilvox

@@ -1,0 +1,145 @@
+#include "words/money_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "common/cp1250.h"
+
+namespace bilvox {
+
+namespace {
+
+struct CurrencyDisplay {
+  std::string symbol = std::string("zł"_cp);
+  bool symbolFirst = false;  // "$1,00" and "$-1,00" instead of "1,00zł" and "-1,00zł"
+};
+
+CurrencyDisplay& Display() {
+  static CurrencyDisplay display;
+  return display;
+}
+
+// The digits of a value with the given number of decimals (2, 3 or 4), split into the
+// whole part and the decimals, and whether a minus sign belongs in front.
+struct Digits {
+  std::string whole;
+  std::string decimals;
+  bool negative = false;
+};
+
+Digits SplitDigits(Currency value, bool twoDecimals) {
+  // Unsigned magnitude, so that the most negative value has one as well.
+  uint64_t mag = value.raw < 0 ? 0 - static_cast<uint64_t>(value.raw) : static_cast<uint64_t>(value.raw);
+  int decimals = 2;
+  if (!twoDecimals) {
+    if (mag % 10 != 0) decimals = 4;
+    else if (mag / 10 % 10 != 0) decimals = 3;
+  }
+  uint64_t scaled = mag;  // in units of 10^-decimals
+  if (decimals == 2) scaled = (mag + 50) / 100;  // halves away from zero
+  else if (decimals == 3) scaled = mag / 10;    // the dropped digit is 0
+  uint64_t unit = decimals == 2 ? 100 : decimals == 3 ? 1000 : 10000;
+  Digits d;
+  d.whole = std::to_string(scaled / unit);
+  d.decimals = std::to_string(scaled % unit);
+  d.decimals.insert(0, static_cast<size_t>(decimals) - d.decimals.size(), '0');
+  d.negative = value.raw < 0 && scaled != 0;
+  return d;
+}
+
+std::string Grouped(const std::string& whole) {
+  std::string out;
+  for (size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) out += ' ';
+    out += whole[i];
+  }
+  return out;
+}
+
+// Rounds to the nearest integer with halves to even and keeps the result inside int.
+int RoundToInt(long double v) {
+  if (std::isnan(v)) return 0;
+  long double r = std::nearbyintl(v);
+  if (r > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (r < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(r);
+}
+
+}  // namespace
+
+std::string CurrencySymbol(std::string_view code) {
+  if (code == "PLN") return std::string("zł"_cp);
+  if (code == "EUR") return std::string("€"_cp);
+  if (code == "USD") return "$";
+  return std::string(code);
+}
+
+void SetCurrencyDisplay(std::string_view code) {
+  Display().symbol = CurrencySymbol(code);
+  Display().symbolFirst = code == "USD";
+}
+
+const std::string& CurrentCurrencySymbol() { return Display().symbol; }
+
+std::string MoneyText(Currency value, bool twoDecimals) {
+  Digits d = SplitDigits(value, twoDecimals);
+  return (d.negative ? "-" : "") + d.whole + "," + d.decimals;
+}
+
+std::string MoneyCurrencyText(Currency value, bool twoDecimals) {
+  Digits d = SplitDigits(value, twoDecimals);
+  std::string number = Grouped(d.whole) + "," + d.decimals;
+  const CurrencyDisplay& display = Display();
+  if (display.symbolFirst) return display.symbol + (d.negative ? "-" : "") + number;
+  return (d.negative ? "-" : "") + number + display.symbol;
+}
+
+int MmToDevice(int dotsPerInch, double millimetres) {
+  return RoundToInt(static_cast<long double>(dotsPerInch) * millimetres / 25.4L);
+}
+
+double DeviceToMm(int dots, int dotsPerInch) {
+  if (dotsPerInch <= 0) return 0;
+  return static_cast<double>(RoundToInt(static_cast<long double>(dots) * 25.4L / dotsPerInch + 0.5L));
+}
+
+std::string CleanText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    const bool blank = c >= 1 && c <= 32;
+    if (blank) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else {
+      out += ch;
+    }
+  }
+  // Leading blanks never enter; a single trailing one may.
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+std::string PolishMonthName(int month) {
+  static constexpr std::string_view kMonths[12] = {
+      "styczeń"_cp, "luty", "marzec", "kwiecień"_cp, "maj", "czerwiec", "lipiec",
+      "sierpień"_cp, "wrzesień"_cp, "październik"_cp, "listopad", "grudzień"_cp,
+  };
+  if (month < 1 || month > 12) return {};
+  return std::string(kMonths[month - 1]);
+}
+
+std::string DateText(TDate date) { return IsoDateText(CalendarDate(date)); }
+
+std::string SaleMonthText(TDate date, int documentLanguage) {
+  const Ymd d = CalendarDate(date);
+  char year[16];
+  std::snprintf(year, sizeof year, "%04d", d.year);
+  if (documentLanguage == 0) return PolishMonthName(d.month) + " " + year;
+  char month[8];
+  std::snprintf(month, sizeof month, "%02d", d.month);
+  return std::string(month) + "." + year;
+}
+
+}  // namespace bilvox

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;  // standard output and standard error together
+};
+
+CliRun Cli(const std::string& args) {
+  CliRun r;
+  std::string command = std::string(BILVOX_CLI_PATH) + " words " + args + " 2>&1";
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return r;
+  char buf[512];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int rc = pclose(p);
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return r;
+}
+
+TEST(WordsCommand, PrintsTheAmountInWords) {
+  CliRun r = Cli("234567.89");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "dwieście trzydzieści cztery tysiące pięćset sześćdziesiąt siedem zł osiemdziesiąt "
+            "dziewięć gr\n");
+  EXPECT_EQ(Cli("-12.34").out, "minus dwanaście zł trzydzieści cztery gr\n");
+  EXPECT_EQ(Cli("12.05 --currency EUR").out, "dwanaście € 5/100\n");
+  EXPECT_EQ(Cli("--language 2 --currency ' usd ' 21").out, "ein und zwanzig $ 0/100\n");
+  EXPECT_EQ(Cli("1 --currency XAUXAG").out, "jeden XAUXAG 0/100\n");
+}
+
+TEST(WordsCommand, BadInputIsReportedNotCrashedOn) {
+  for (const char* args : {"12,50", "abc", "1.23456", "99999999999999999", "''", "1 --language 5",
+                           "1 --language -1", "1 --language x", "1 --currency ''",
+                           "1 --currency", "", "1 2", "1 --fast"}) {
+    CliRun r = Cli(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_FALSE(r.out.empty()) << args;
+  }
+  EXPECT_NE(Cli("12,50").out.find("not an amount"), std::string::npos);
+  EXPECT_NE(Cli("1 --language 5").out.find("0 to 4"), std::string::npos);
+}
+
+}  // namespace
