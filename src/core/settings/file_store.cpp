@@ -158,7 +158,7 @@ class FileRegistryKey final : public RegistryKey {
 
 std::optional<FileSettingsStore::Snapshot> FileSettingsStore::ReadSnapshot() {
   struct stat st{};
-  if (::stat(path_.c_str(), &st) != 0 && errno == ENOENT) {
+  if (::stat(path_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
     ReportedFaults().erase(path_);
     return Snapshot{};
   }

@@ -166,8 +166,8 @@ class Parser {
         int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), U'\n'));
         return Fail(line, "nieprawidłowy tekst UTF-16"_cp);
       }
-      storage_.push_back(CodePointsToUtf8(*cps));
-      for (auto l : SplitLines(storage_.back())) lines_.push_back(l);
+      std::string text = CodePointsToUtf8(*cps);
+      for (auto l : SplitLines(text)) lines_.emplace_back(l);
       return true;
     }
     bool bom8 = bytes.starts_with("\xEF\xBB\xBF");
@@ -179,11 +179,10 @@ class Parser {
     ansi_ = !bom8 && header == kHeader4;
     for (size_t i = 0; i < raw.size(); ++i) {
       if (ansi_) {
-        storage_.push_back(ToUtf8(raw[i]));
-        lines_.push_back(storage_.back());
+        lines_.push_back(ToUtf8(raw[i]));
       } else {
         if (!DecodeUtf8(raw[i])) return Fail(static_cast<int>(i) + 1, "tekst nie jest zapisany w UTF-8"_cp);
-        lines_.push_back(raw[i]);
+        lines_.emplace_back(raw[i]);
       }
     }
     return true;
@@ -345,8 +344,7 @@ class Parser {
 
   enum class State { None, Key, Deleted };
   RegParseError* error_;
-  std::vector<std::string> storage_;  // converted text the lines point into
-  std::vector<std::string_view> lines_;
+  std::vector<std::string> lines_;  // UTF-8
   size_t line_ = 0;
   bool ansi_ = false;
   State state_ = State::None;
