@@ -10,6 +10,7 @@
 #include <map>
 
 #include "common/app_info.h"
+#include "common/binio.h"
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "common/files.h"
@@ -84,10 +85,7 @@ class FileRegistryKey final : public RegistryKey {
     return static_cast<uint8_t>(Get(name, kRegBinary, 1).data[0]);
   }
   Currency ReadCurrency(std::string_view name) const override {
-    const std::string& d = Get(name, kRegBinary, 8).data;
-    uint64_t raw = 0;
-    for (int i = 7; i >= 0; --i) raw = (raw << 8) | static_cast<unsigned char>(d[i]);
-    return Currency::FromRaw(static_cast<int64_t>(raw));
+    return Currency::FromRaw(ByteReader(Get(name, kRegBinary, 8).data).I64());
   }
   ColorRef ReadColor(std::string_view name) const override { return Dword(name); }
 
@@ -104,10 +102,9 @@ class FileRegistryKey final : public RegistryKey {
     Put(name, MakeRegBinary(std::string(1, static_cast<char>(value))));
   }
   void WriteCurrency(std::string_view name, Currency value) override {
-    std::string bytes(8, '\0');
-    auto raw = static_cast<uint64_t>(value.raw);
-    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((raw >> (8 * i)) & 0xFF);
-    Put(name, MakeRegBinary(bytes));
+    ByteWriter w;
+    w.I64(value.raw);
+    Put(name, MakeRegBinary(w.Data()));
   }
   void WriteColor(std::string_view name, ColorRef value) override {
     Put(name, MakeRegDword(value));
@@ -129,10 +126,7 @@ class FileRegistryKey final : public RegistryKey {
   }
 
   uint32_t Dword(std::string_view name) const {
-    const std::string& d = Get(name, kRegDword, 4).data;
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(d[i]);
-    return v;
+    return ByteReader(Get(name, kRegDword, 4).data).U32();
   }
 
   void Put(std::string_view name, RegValue v) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/binio.h"
 #include "common/cp1250.h"
 
 namespace bilvox {
@@ -399,10 +400,8 @@ void AppendValue(std::string& out, const std::string& name, const RegValue& v) {
     }
   }
   if (v.type == kRegDword && v.data.size() == 4) {
-    uint32_t d = 0;
-    for (int i = 3; i >= 0; --i) d = (d << 8) | static_cast<unsigned char>(v.data[i]);
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%08x", d);
+    std::snprintf(buf, sizeof buf, "%08x", ByteReader(v.data).U32());
     out += head + "dword:" + buf + "\n";
     return;
   }
@@ -436,9 +435,9 @@ std::string RegStringText(const RegValue& v) {
 }
 
 RegValue MakeRegDword(uint32_t d) {
-  RegValue v{kRegDword, std::string(4, '\0')};
-  for (int i = 0; i < 4; ++i) v.data[i] = static_cast<char>((d >> (8 * i)) & 0xFF);
-  return v;
+  ByteWriter w;
+  w.U32(d);
+  return RegValue{kRegDword, w.Take()};
 }
 
 RegValue MakeRegBinary(std::string_view bytes) { return RegValue{kRegBinary, std::string(bytes)}; }
