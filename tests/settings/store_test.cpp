@@ -213,6 +213,14 @@ TEST_F(StoreTest, ReadsAUtf16ExportWithContinuedLines) {
   EXPECT_EQ(key->ReadInteger("OkresPlatnosci"), 14);
   EXPECT_EQ(key->ReadString("InfoText2"), "Adres\r\nTel");
   EXPECT_EQ(key->ReadByte("TypFakturyVat"), 4);
+
+  // The first write turns the export into our own UTF-8 form, values intact.
+  key->WriteString("Numer", "F1/03/27");
+  key->Close();
+  EXPECT_TRUE(ReadBytes(path).starts_with("Windows Registry Editor Version 5.00\n"));
+  auto again = FileSettingsStore(path).OpenKey(kKeyDocument);
+  EXPECT_EQ(again->ReadString("SellerName"), "Zakład Usług Różnych"_cp);
+  EXPECT_EQ(again->ReadString("InfoText2"), "Adres\r\nTel");
 }
 
 TEST_F(StoreTest, ADamagedFileIsReportedOnceAndNeverOverwritten) {
