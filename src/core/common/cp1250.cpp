@@ -2,8 +2,6 @@
 
 namespace bilvox {
 
-namespace {
-
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -21,6 +19,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
+
+namespace {
 
 // Decodes one UTF-8 sequence at s[i]; returns U+FFFD (and steps one byte) on a malformed one.
 char32_t Decode(std::string_view s, std::size_t& i, bool& ok) {
@@ -47,6 +47,19 @@ char32_t Decode(std::string_view s, std::size_t& i, bool& ok) {
 }
 
 }  // namespace
+
+std::optional<std::u32string> DecodeUtf8(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    bool ok;
+    char32_t c = Decode(utf8, i, ok);
+    if (!ok) return std::nullopt;
+    out += c;
+  }
+  return out;
+}
 
 std::string ToUtf8(std::string_view cp1250) {
   std::string out;

@@ -54,6 +54,11 @@ std::optional<std::string> FromUtf8(std::string_view utf8, char32_t* bad = nullp
 // UTF-8 to Windows-1250 with "?" for whatever cannot be stored.
 std::string FromUtf8Lossy(std::string_view utf8);
 
+// UTF-8 to code points; empty optional when the text is not valid UTF-8.
+std::optional<std::u32string> DecodeUtf8(std::string_view utf8);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t c);
+
 // Upper-casing and lower-casing of the ASCII letters only; every other byte stays.
 std::string AsciiUpper(std::string_view s);
 std::string AsciiLower(std::string_view s);
