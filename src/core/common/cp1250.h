@@ -57,6 +57,8 @@ std::string FromUtf8Lossy(std::string_view utf8);
 // Upper-casing and lower-casing of the ASCII letters only; every other byte stays.
 std::string AsciiUpper(std::string_view s);
 std::string AsciiLower(std::string_view s);
+// Without the leading and trailing blanks and control characters (bytes up to 0x20).
+std::string Trim(std::string_view s);
 
 namespace detail {
 
