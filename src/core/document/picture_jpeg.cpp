@@ -94,6 +94,8 @@ bool Decode(const unsigned char* data, unsigned long size, RasterImage& image) {
     return false;
   }
   jpeg_create_decompress(&cinfo);
+  // Multi-scan files keep all coefficients in memory; a lying header must not take more.
+  cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
   jpeg_mem_src(&cinfo, data, size);
   jpeg_read_header(&cinfo, TRUE);
   switch (cinfo.jpeg_color_space) {
