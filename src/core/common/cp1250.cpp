@@ -112,4 +112,12 @@ std::string AsciiLower(std::string_view s) {
   return r;
 }
 
+std::string Trim(std::string_view s) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  size_t b = 0, e = s.size();
+  while (b < e && blank(s[b])) ++b;
+  while (e > b && blank(s[e - 1])) --e;
+  return std::string(s.substr(b, e - b));
+}
+
 }  // namespace bilvox

@@ -62,6 +62,8 @@ void AppendUtf8(std::string& out, char32_t c);
 // Upper-casing and lower-casing of the ASCII letters only; every other byte stays.
 std::string AsciiUpper(std::string_view s);
 std::string AsciiLower(std::string_view s);
+// Without the leading and trailing blanks and control characters (bytes up to 0x20).
+std::string Trim(std::string_view s);
 
 namespace detail {
 

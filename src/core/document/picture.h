@@ -49,6 +49,10 @@ Picture LoadPicture(const std::string& path);
 // The same for bytes already in memory.
 Picture DecodePicture(std::string_view bytes);
 
+// The largest picture a decoder accepts (width × height), so that no damaged or hostile
+// header can make it allocate more than a few hundred megabytes.
+inline constexpr int64_t kMaxPicturePixels = 50'000'000;
+
 // The decoders behind DecodePicture; each throws Error on data it cannot decode.
 RasterImage DecodeJpeg(std::string_view bytes);
 RasterImage DecodeBmp(std::string_view bytes);
