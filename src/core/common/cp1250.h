@@ -57,6 +57,10 @@ std::string FromUtf8Lossy(std::string_view utf8);
 // Upper-casing and lower-casing of the ASCII letters only; every other byte stays.
 std::string AsciiUpper(std::string_view s);
 std::string AsciiLower(std::string_view s);
+// Upper-casing and lower-casing of every Windows-1250 letter that has a pair (ASCII and the
+// Central European letters: ą and Ą, ł and Ł, ...); every other byte stays.
+std::string LetterUpper(std::string_view s);
+std::string LetterLower(std::string_view s);
 
 namespace detail {
 

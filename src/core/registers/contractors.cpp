@@ -1,0 +1,86 @@
+#include "registers/contractors.h"
+
+#include <algorithm>
+
+#include "common/cp1250.h"
+
+namespace bilvox {
+
+TKontrahenci::~TKontrahenci() { Close(); }
+
+std::string_view TKontrahenci::VersionMessage() const {
+  return "Niepoprawna wersja pliku kontrahentów"_cp;
+}
+
+void TKontrahenci::Sort() {
+  auto key = [this](const TKontrahentRec& r) -> const std::string& {
+    return sortMode_ == kByNip ? r.nip : r.name;
+  };
+  if (sortMode_ != kByName && sortMode_ != kByNip) return;
+  std::sort(records_.begin(), records_.end(), [&](const auto& a, const auto& b) {
+    return CompareTextAscii(key(*a), key(*b)) < 0;
+  });
+}
+
+TKontrahentRec* TKontrahenci::UpsertFromBuyer(std::string_view name, std::string_view address,
+                                              std::string_view nip,
+                                              std::string_view receivingPerson,
+                                              Currency discount) {
+  int index = FindByName(name);
+  if (index < 0) index = Add();
+  TKontrahentRec* rec = Get(index);
+  if (!rec) return nullptr;
+  rec->name = name;
+  rec->address = address;
+  rec->nip = nip;
+  rec->receivingPerson = receivingPerson;
+  rec->discount = discount;
+  Sort();
+  Save();
+  if (OnUpsert) OnUpsert();
+  // A failed save closes the register and drops its records.
+  return IndexOf(rec) >= 0 ? rec : nullptr;
+}
+
+bool TKontrahenci::Matches() const {
+  const TKontrahentRec* r = Current();
+  if (filterText_.empty() || !r) return true;
+  return FilterFound({r->oldTextA, r->oldTextB, r->name, r->address, r->reserved, r->nip,
+                      r->phone, r->email, r->www, r->remarks});
+}
+
+void TKontrahenci::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
+  Reserve(count, in.Remaining(), 8 * 4);  // at least eight empty texts each
+  for (int32_t i = 0; i < count; ++i) {
+    auto& r = *records_.emplace_back(std::make_unique<TKontrahentRec>());
+    if (version <= 2) {
+      r.oldTextA = in.String();
+      r.oldTextB = in.String();
+    }
+    r.name = in.String();
+    r.address = in.String();
+    r.reserved = in.String();
+    r.nip = in.String();
+    r.phone = in.String();
+    r.email = in.String();
+    r.www = in.String();
+    r.remarks = in.String();
+    if (version == 2 || version == 3) r.discount = Currency::Of(in.I32());
+    if (version >= 4) r.discount = Currency::FromRaw(in.I64());
+    if (version >= 3) r.receivingPerson = in.String();
+  }
+}
+
+void TKontrahenci::WriteRecords(ByteWriter& out) {
+  Sort();
+  for (const auto& p : records_) {
+    const TKontrahentRec& r = *p;
+    for (const std::string* s : {&r.name, &r.address, &r.reserved, &r.nip, &r.phone, &r.email,
+                                 &r.www, &r.remarks})
+      out.String(*s);
+    out.I64(r.discount.raw);
+    out.String(r.receivingPerson);
+  }
+}
+
+}  // namespace bilvox
