@@ -1,6 +1,5 @@
 #include "registers/contractors.h"
 
-#include <algorithm>
 
 #include "common/cp1250.h"
 
@@ -13,13 +12,9 @@ std::string_view TKontrahenci::VersionMessage() const {
 }
 
 void TKontrahenci::Sort() {
-  auto key = [this](const TKontrahentRec& r) -> const std::string& {
-    return sortMode_ == kByNip ? r.nip : r.name;
-  };
-  if (sortMode_ != kByName && sortMode_ != kByNip) return;
-  std::sort(records_.begin(), records_.end(), [&](const auto& a, const auto& b) {
-    return CompareTextAscii(key(*a), key(*b)) < 0;
-  });
+  const bool byNip = sortMode_ == kByNip;
+  if (sortMode_ != kByName && !byNip) return;
+  SortByText(byNip ? &TKontrahentRec::nip : &TKontrahentRec::name);
 }
 
 TKontrahentRec* TKontrahenci::UpsertFromBuyer(std::string_view name, std::string_view address,

@@ -1,6 +1,5 @@
 #include "registers/goods.h"
 
-#include <algorithm>
 
 #include "common/cp1250.h"
 
@@ -24,13 +23,9 @@ std::string_view TTowary::VersionMessage() const {
 
 void TTowary::Sort() {
   if (sortMode_ == kByName) {
-    std::sort(records_.begin(), records_.end(), [](const auto& a, const auto& b) {
-      return CompareTextAscii(a->name, b->name) < 0;
-    });
+    SortByText(&TTowarRec::name);
   } else if (sortMode_ == kByPrice) {
-    std::sort(records_.begin(), records_.end(), [](const auto& a, const auto& b) {
-      return GrossPrice(*a, true) < GrossPrice(*b, true);
-    });
+    SortByKey([](const TTowarRec& r) { return GrossPrice(r, true); });
   }
 }
 

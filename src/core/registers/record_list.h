@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/binio.h"
@@ -23,6 +24,10 @@ namespace bilvox {
 // Text comparison of the registers' sorting: ASCII letters compare as their capitals, every
 // other byte (Polish letters included) by its Windows-1250 code. <0, 0 or >0.
 int CompareTextAscii(std::string_view a, std::string_view b);
+
+// The order of texts under CompareTextAscii: element k is the index of the k-th smallest.
+// Equal texts come in no defined order.
+std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts);
 
 // The filter text as it is searched for: ASCII capitals made small, blanks and control
 // characters trimmed from both ends.
@@ -153,6 +158,34 @@ class TRecordListOf : public TRecordList {
  protected:
   void FreeRecords() override { records_.clear(); }
   const R* Current() const { return Get(cursor_); }
+  // Sorts by a text field in CompareTextAscii order.
+  void SortByText(std::string R::*field) {
+    std::vector<std::string_view> texts;
+    texts.reserve(records_.size());
+    for (const auto& r : records_) texts.emplace_back((*r).*field);
+    Reorder(TextOrder(texts));
+  }
+  // Sorts by a key taken once from every record.
+  template <class KeyOf>
+  void SortByKey(KeyOf keyOf) {
+    using Key = decltype(keyOf(std::declval<const R&>()));
+    std::vector<std::pair<Key, size_t>> keyed;
+    keyed.reserve(records_.size());
+    for (size_t i = 0; i < records_.size(); ++i) keyed.emplace_back(keyOf(*records_[i]), i);
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<size_t> order;
+    order.reserve(keyed.size());
+    for (const auto& k : keyed) order.push_back(k.second);
+    Reorder(order);
+  }
+  // Puts the records in the given order of their present positions.
+  void Reorder(const std::vector<size_t>& order) {
+    std::vector<std::unique_ptr<R>> sorted;
+    sorted.reserve(records_.size());
+    for (size_t i : order) sorted.push_back(std::move(records_[i]));
+    records_.swap(sorted);
+  }
   // Room for the records a file announces, as far as its size can hold them.
   void Reserve(int32_t count, size_t bytesLeft, size_t smallestRecord) {
     if (count > 0) records_.reserve(std::min(static_cast<size_t>(count), bytesLeft / smallestRecord));
