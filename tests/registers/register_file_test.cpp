@@ -278,26 +278,5 @@ TEST(RegisterFile, AFailedWriteKeepsTheOldFileAndStopsWriting) {
             1);  // no temporary file left behind
 }
 
-TEST(RegisterFile, LoadCopyNeitherCreatesNorHoldsTheFile) {
-  TempDir dir;
-  const std::string path = dir.File("kontrahenci.db");
-  TKontrahenci reg;
-  EXPECT_THROW(reg.LoadCopy(path), Error);
-  EXPECT_FALSE(std::filesystem::exists(path));
-
-  ByteWriter w = Header(3, 1);
-  PutContractor(w, 3, ContractorFields{.name = "Z", .discountRaw = 50000});
-  WriteBytes(path, w.Data());
-  reg.LoadCopy(path);
-  EXPECT_FALSE(reg.IsOpen());
-  EXPECT_EQ(reg.FileVersion(), 3);
-  RecordingMessages msgs;
-  TKontrahenci holder;
-  holder.Open(path);
-  EXPECT_TRUE(holder.IsOpen());
-  holder.Close();
-  EXPECT_EQ(reg.Count(), 1);
-}
-
 }  // namespace
 }  // namespace bilvox

@@ -5,11 +5,9 @@
 
 namespace bilvox {
 
-TKontrahenci::~TKontrahenci() { Close(); }
+TKontrahenci::TKontrahenci() : TRecordListOf(kVersion, "Niepoprawna wersja pliku kontrahentów"_cp) {}
 
-std::string_view TKontrahenci::VersionMessage() const {
-  return "Niepoprawna wersja pliku kontrahentów"_cp;
-}
+TKontrahenci::~TKontrahenci() { Close(); }
 
 void TKontrahenci::Sort() {
   const bool byNip = sortMode_ == kByNip;
@@ -21,20 +19,16 @@ TKontrahentRec* TKontrahenci::UpsertFromBuyer(std::string_view name, std::string
                                               std::string_view nip,
                                               std::string_view receivingPerson,
                                               Currency discount) {
-  int index = FindByName(name);
-  if (index < 0) index = Add();
-  TKontrahentRec* rec = Get(index);
+  TKontrahentRec* rec = FindOrAdd(name);
   if (!rec) return nullptr;
   rec->name = name;
   rec->address = address;
   rec->nip = nip;
   rec->receivingPerson = receivingPerson;
   rec->discount = discount;
-  Sort();
-  Save();
+  rec = SortAndSave(rec);
   if (OnUpsert) OnUpsert();
-  // A failed save closes the register and drops its records.
-  return IndexOf(rec) >= 0 ? rec : nullptr;
+  return rec;
 }
 
 bool TKontrahenci::Matches() const {

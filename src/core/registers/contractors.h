@@ -35,7 +35,7 @@ class TKontrahenci final : public TRecordListOf<TKontrahentRec> {
   static constexpr uint8_t kByName = 0;
   static constexpr uint8_t kByNip = 1;
 
-  TKontrahenci() = default;
+  TKontrahenci();
   ~TKontrahenci() override;
 
   void Sort() override;
@@ -55,8 +55,6 @@ class TKontrahenci final : public TRecordListOf<TKontrahentRec> {
   bool Matches() const override;
   void ReadRecords(ByteReader& in, uint16_t version, int32_t count) override;
   void WriteRecords(ByteWriter& out) override;
-  uint16_t NewestVersion() const override { return kVersion; }
-  std::string_view VersionMessage() const override;
 };
 
 }  // namespace bilvox

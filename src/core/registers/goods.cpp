@@ -15,11 +15,9 @@ Currency GrossPrice(const TTowarRec& record, bool pln) {
   return RoundGrosz(Currency::FromRaw(RoundRaw(raw)));
 }
 
-TTowary::~TTowary() { Close(); }
+TTowary::TTowary() : TRecordListOf(kVersion, "Niepoprawna wersja pliku towarów"_cp) {}
 
-std::string_view TTowary::VersionMessage() const {
-  return "Niepoprawna wersja pliku towarów"_cp;
-}
+TTowary::~TTowary() { Close(); }
 
 void TTowary::Sort() {
   if (sortMode_ == kByName) {
@@ -35,9 +33,7 @@ TTowarRec* TTowary::UpsertFromEntry(std::string_view name, std::string_view pkwi
                                     std::string_view translatedUnit,
                                     std::string_view currencyCode, bool priceIsGross,
                                     Currency price, Currency vatRate) {
-  int index = FindByName(name);
-  if (index < 0) index = Add();
-  TTowarRec* rec = Get(index);
+  TTowarRec* rec = FindOrAdd(name);
   if (!rec) return nullptr;
   rec->name = name;
   rec->pkwiu = pkwiu;
@@ -58,10 +54,7 @@ TTowarRec* TTowary::UpsertFromEntry(std::string_view name, std::string_view pkwi
   }
   rec->vatRate = vatRate;
   // The new values decide the record's place (a new record was sorted with an empty name).
-  Sort();
-  Save();
-  // A failed save closes the register and drops its records.
-  return IndexOf(rec) >= 0 ? rec : nullptr;
+  return SortAndSave(rec);
 }
 
 bool TTowary::Matches() const {

@@ -39,7 +39,7 @@ class TTowary final : public TRecordListOf<TTowarRec> {
   static constexpr uint8_t kByName = 0;
   static constexpr uint8_t kByPrice = 1;  // gross price in PLN
 
-  TTowary() = default;
+  TTowary();
   ~TTowary() override;
 
   void Sort() override;
@@ -59,8 +59,6 @@ class TTowary final : public TRecordListOf<TTowarRec> {
   bool Matches() const override;
   void ReadRecords(ByteReader& in, uint16_t version, int32_t count) override;
   void WriteRecords(ByteWriter& out) override;
-  uint16_t NewestVersion() const override { return kVersion; }
-  std::string_view VersionMessage() const override;
 };
 
 }  // namespace bilvox

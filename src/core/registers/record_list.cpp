@@ -73,16 +73,6 @@ int LockedDuplicate(int fd) {
 
 }  // namespace
 
-int CompareTextAscii(std::string_view a, std::string_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char x = kAsciiUpper[static_cast<unsigned char>(a[i])];
-    unsigned char y = kAsciiUpper[static_cast<unsigned char>(b[i])];
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts) {
   // Folding every text once into one block lets the sort compare plain bytes (memcmp) of
   // adjacent memory instead of folding the same texts again in each of its comparisons.
@@ -97,7 +87,7 @@ std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts) {
     for (char c : texts[i]) folded += static_cast<char>(kAsciiUpper[static_cast<unsigned char>(c)]);
     keyed.emplace_back(std::string_view(folded.data() + at, texts[i].size()), i);
   }
-  // string_view compares as unsigned bytes, which is the order of CompareTextAscii.
+  // string_view compares as unsigned bytes.
   std::sort(keyed.begin(), keyed.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<size_t> order;
@@ -135,7 +125,7 @@ void TRecordList::ReadContent(std::string_view data) {
     ByteReader in(data);
     uint16_t version = in.U16();
     int32_t count = in.I32();
-    if (version > NewestVersion()) throw Error(std::string(VersionMessage()));
+    if (version > newestVersion_) throw Error(std::string(versionMessage_));
     ReadRecords(in, version, count);
     fileVersion_ = version;
   } catch (...) {
@@ -171,7 +161,7 @@ void TRecordList::Save() {
   int newFd = -1;
   try {
     ByteWriter out;
-    out.U16(NewestVersion());
+    out.U16(newestVersion_);
     out.I32(Count());
     WriteRecords(out);
     ReplaceFile(fileName_, out.Data(), [&newFd](int fd) { newFd = LockedDuplicate(fd); });

@@ -21,12 +21,9 @@
 
 namespace bilvox {
 
-// Text comparison of the registers' sorting: ASCII letters compare as their capitals, every
-// other byte (Polish letters included) by its Windows-1250 code. <0, 0 or >0.
-int CompareTextAscii(std::string_view a, std::string_view b);
-
-// The order of texts under CompareTextAscii: element k is the index of the k-th smallest.
-// Equal texts come in no defined order.
+// The sorted order of texts, as the registers sort: ASCII letters compare as their capitals,
+// every other byte (Polish letters included) by its Windows-1250 code. Element k is the index
+// of the k-th smallest text; equal texts come in no defined order.
 std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts);
 
 // The filter text as it is searched for: ASCII capitals made small, blanks and control
@@ -36,6 +33,9 @@ std::string FilterKey(std::string_view filter);
 // key is found nowhere.
 bool ContainsKey(std::string_view text, std::string_view key);
 
+// The file is held under an exclusive lock from Open to Close, so that neither another
+// program nor a second copy of this one writes it meanwhile (see record_list.cpp). The final
+// register classes call Close() in their destructors, which saves what is open.
 class TRecordList {
  public:
   TRecordList(const TRecordList&) = delete;
@@ -84,7 +84,9 @@ class TRecordList {
   int Cursor() const { return cursor_; }
 
  protected:
-  TRecordList() = default;
+  // The newest file version (the one written) and the message of a file from a newer one.
+  TRecordList(uint16_t newestVersion, std::string_view versionMessage)
+      : newestVersion_(newestVersion), versionMessage_(versionMessage) {}
 
   // Whether the record at the cursor passes the filter; filterKey_ is the prepared text.
   virtual bool Matches() const = 0;
@@ -93,9 +95,6 @@ class TRecordList {
   virtual void ReadRecords(ByteReader& in, uint16_t version, int32_t count) = 0;
   // Writes every record in the newest version.
   virtual void WriteRecords(ByteWriter& out) = 0;
-  virtual uint16_t NewestVersion() const = 0;
-  // The message of a file from a newer version of the program.
-  virtual std::string_view VersionMessage() const = 0;
 
   // Whether the filter text is found in any of the searched fields of a record.
   bool FilterFound(std::initializer_list<std::string_view> fields) const;
@@ -111,6 +110,8 @@ class TRecordList {
   void ReadContent(std::string_view data);
   void Release();
 
+  const uint16_t newestVersion_;
+  const std::string_view versionMessage_;
   std::string fileName_;
   int fd_ = -1;
   int fileVersion_ = -1;
@@ -120,6 +121,7 @@ class TRecordList {
 template <class R>
 class TRecordListOf : public TRecordList {
  public:
+  using TRecordList::TRecordList;
   int Count() const override { return static_cast<int>(records_.size()); }
   // The record at index, or nullptr outside 0 to Count() - 1.
   R* Get(int index) const {
@@ -137,6 +139,11 @@ class TRecordListOf : public TRecordList {
     for (size_t i = records_.size(); i-- > 0;)
       if (records_[i]->name == name) return static_cast<int>(i);
     return -1;
+  }
+  // The last record of that name, or a new one added for it; nullptr when none can be made.
+  R* FindOrAdd(std::string_view name) {
+    int index = FindByName(name);
+    return Get(index >= 0 ? index : Add());
   }
   void Delete(int index) override {
     if (index >= 0 && index < Count()) records_.erase(records_.begin() + index);
@@ -158,7 +165,14 @@ class TRecordListOf : public TRecordList {
  protected:
   void FreeRecords() override { records_.clear(); }
   const R* Current() const { return Get(cursor_); }
-  // Sorts by a text field in CompareTextAscii order.
+  // After a record was filled: sorts and saves; gives the record back unless the save failed
+  // (which closes the register and drops every record).
+  R* SortAndSave(R* record) {
+    Sort();
+    Save();
+    return IndexOf(record) >= 0 ? record : nullptr;
+  }
+  // Sorts by a text field in the order of TextOrder.
   void SortByText(std::string R::*field) {
     std::vector<std::string_view> texts;
     texts.reserve(records_.size());
