@@ -41,15 +41,19 @@ bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 // that opened the old file just before the rename and gets its lock after we let it go would
 // hold a file that no longer has the name; opening therefore checks that the locked file is
 // still the one under the name, and starts again otherwise.
+// Takes the lock on a descriptor without waiting; on failure closes it and throws.
+void LockOrClose(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return;
+  int err = errno;
+  ::close(fd);
+  throw Error(SystemErrorText(err == EWOULDBLOCK ? EAGAIN : err));
+}
+
 int OpenLocked(const std::string& path) {
   for (int attempt = 0; attempt < 8; ++attempt) {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) throw Error(SystemErrorText(errno));
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      int err = errno;
-      ::close(fd);
-      throw Error(SystemErrorText(err == EWOULDBLOCK ? EAGAIN : err));
-    }
+    LockOrClose(fd);
     struct stat held{}, named{};
     if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
         held.st_dev == named.st_dev && held.st_ino == named.st_ino)
@@ -63,11 +67,7 @@ int OpenLocked(const std::string& path) {
 int LockedDuplicate(int fd) {
   int keep = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
   if (keep < 0) throw Error(SystemErrorText(errno));
-  if (::flock(keep, LOCK_EX | LOCK_NB) != 0) {
-    int err = errno;
-    ::close(keep);
-    throw Error(SystemErrorText(err == EWOULDBLOCK ? EAGAIN : err));
-  }
+  LockOrClose(keep);
   return keep;
 }
 
