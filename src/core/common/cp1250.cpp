@@ -46,6 +46,37 @@ char32_t Decode(std::string_view s, std::size_t& i, bool& ok) {
   return c;
 }
 
+// The small letter of a Windows-1250 capital, or the byte itself.
+unsigned char LowerByte(unsigned char b) {
+  if (b >= 'A' && b <= 'Z') return static_cast<unsigned char>(b + 0x20);
+  switch (b) {
+    case 0x8A: case 0x8C: case 0x8D: case 0x8E: case 0x8F: return static_cast<unsigned char>(b + 0x10);
+    case 0xA3: return 0xB3;
+    case 0xA5: return 0xB9;
+    case 0xAA: return 0xBA;
+    case 0xAF: return 0xBF;
+    case 0xBC: return 0xBE;
+    default: break;
+  }
+  if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<unsigned char>(b + 0x20);
+  return b;
+}
+
+unsigned char UpperByte(unsigned char b) {
+  if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 0x20);
+  switch (b) {
+    case 0x9A: case 0x9C: case 0x9D: case 0x9E: case 0x9F: return static_cast<unsigned char>(b - 0x10);
+    case 0xB3: return 0xA3;
+    case 0xB9: return 0xA5;
+    case 0xBA: return 0xAA;
+    case 0xBF: return 0xAF;
+    case 0xBE: return 0xBC;
+    default: break;
+  }
+  if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<unsigned char>(b - 0x20);
+  return b;
+}
+
 }  // namespace
 
 std::optional<std::u32string> DecodeUtf8(std::string_view utf8) {
@@ -59,6 +90,18 @@ std::optional<std::u32string> DecodeUtf8(std::string_view utf8) {
     out += c;
   }
   return out;
+}
+
+std::string LetterUpper(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
+  return r;
+}
+
+std::string LetterLower(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(LowerByte(static_cast<unsigned char>(c)));
+  return r;
 }
 
 std::string ToUtf8(std::string_view cp1250) {

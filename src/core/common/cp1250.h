@@ -64,6 +64,10 @@ std::string AsciiUpper(std::string_view s);
 std::string AsciiLower(std::string_view s);
 // Without the leading and trailing blanks and control characters (bytes up to 0x20).
 std::string Trim(std::string_view s);
+// Upper-casing and lower-casing of every Windows-1250 letter that has a pair (ASCII and the
+// Central European letters: ą and Ą, ł and Ł, ...); every other byte stays.
+std::string LetterUpper(std::string_view s);
+std::string LetterLower(std::string_view s);
 
 namespace detail {
 

@@ -32,6 +32,33 @@ std::string SystemErrorText(int err) {
 
 namespace {
 
+std::string FileErrorText(std::string_view lead, const std::string& path, std::string_view cause) {
+  std::string text(lead);
+  text += "\r\n";
+  text += FromUtf8Lossy(path);
+  text += "\r\n";
+  text += "Treść błędu:"_cp;
+  text += "\r\n";
+  text += cause;
+  return text;
+}
+
+}  // namespace
+
+std::string LoadingFileError(const std::string& path, std::string_view cause) {
+  return FileErrorText("Wystąpił błąd podczas ładowania pliku: "_cp, path, cause);
+}
+
+std::string ReadingFileError(const std::string& path, std::string_view cause) {
+  return FileErrorText("Wystąpił błąd podczas odczytywania pliku: "_cp, path, cause);
+}
+
+std::string SavingFileError(const std::string& path, std::string_view cause) {
+  return FileErrorText("Wystąpił błąd podczas zapisywania pliku: "_cp, path, cause);
+}
+
+namespace {
+
 [[noreturn]] void Fail(int err) { throw Error(SystemErrorText(err)); }
 
 class Fd {
@@ -51,20 +78,27 @@ class Fd {
 std::string ReadWholeFile(const std::string& path) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) Fail(errno);
+  return ReadWholeFile(fd.get());
+}
+
+std::string ReadWholeFile(int fd) {
   struct stat st{};
-  if (::fstat(fd.get(), &st) != 0) Fail(errno);
+  if (::fstat(fd, &st) != 0) Fail(errno);
   if (S_ISDIR(st.st_mode)) Fail(EISDIR);
   std::string data;
   if (S_ISREG(st.st_mode) && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
+  off_t offset = 0;
   for (;;) {
-    ssize_t n = ::read(fd.get(), buf, sizeof buf);
+    ssize_t n = S_ISREG(st.st_mode) ? ::pread(fd, buf, sizeof buf, offset)
+                                    : ::read(fd, buf, sizeof buf);
     if (n < 0) {
       if (errno == EINTR) continue;
       Fail(errno);
     }
     if (n == 0) break;
     data.append(buf, static_cast<size_t>(n));
+    offset += n;
   }
   return data;
 }
@@ -74,7 +108,8 @@ bool FileExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-void ReplaceFile(const std::string& path, std::string_view content) {
+void ReplaceFile(const std::string& path, std::string_view content,
+                 const std::function<void(int fd)>& beforeRename) {
   if (path.empty()) Fail(ENOENT);
   // Follow a link to the file it names, so the link itself survives.
   std::string target = path;
@@ -113,6 +148,14 @@ void ReplaceFile(const std::string& path, std::string_view content) {
     done += static_cast<size_t>(n);
   }
   if (::fsync(fd.get()) != 0) failAndClean(errno);
+  if (beforeRename) {
+    try {
+      beforeRename(fd.get());
+    } catch (...) {
+      ::unlink(tmpl.c_str());
+      throw;
+    }
+  }
   if (::close(fd.release()) != 0) failAndClean(errno);
   if (::rename(tmpl.c_str(), target.c_str()) != 0) failAndClean(errno);
 

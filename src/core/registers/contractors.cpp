@@ -1,0 +1,75 @@
+#include "registers/contractors.h"
+
+
+#include "common/cp1250.h"
+
+namespace bilvox {
+
+TKontrahenci::TKontrahenci() : TRecordListOf(kVersion, "Niepoprawna wersja pliku kontrahentów"_cp) {}
+
+TKontrahenci::~TKontrahenci() { Close(); }
+
+void TKontrahenci::Sort() {
+  const bool byNip = sortMode_ == kByNip;
+  if (sortMode_ != kByName && !byNip) return;
+  SortByText(byNip ? &TKontrahentRec::nip : &TKontrahentRec::name);
+}
+
+TKontrahentRec* TKontrahenci::UpsertFromBuyer(std::string_view name, std::string_view address,
+                                              std::string_view nip,
+                                              std::string_view receivingPerson,
+                                              Currency discount) {
+  TKontrahentRec* rec = FindOrAdd(name);
+  if (!rec) return nullptr;
+  rec->name = name;
+  rec->address = address;
+  rec->nip = nip;
+  rec->receivingPerson = receivingPerson;
+  rec->discount = discount;
+  rec = SortAndSave(rec);
+  if (OnUpsert) OnUpsert();
+  return rec;
+}
+
+bool TKontrahenci::Matches() const {
+  const TKontrahentRec* r = Current();
+  if (filterText_.empty() || !r) return true;
+  return FilterFound({r->oldTextA, r->oldTextB, r->name, r->address, r->reserved, r->nip,
+                      r->phone, r->email, r->www, r->remarks});
+}
+
+void TKontrahenci::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
+  Reserve(count, in.Remaining(), 8 * 4);  // at least eight empty texts each
+  for (int32_t i = 0; i < count; ++i) {
+    auto& r = *records_.emplace_back(std::make_unique<TKontrahentRec>());
+    if (version <= 2) {
+      r.oldTextA = in.String();
+      r.oldTextB = in.String();
+    }
+    r.name = in.String();
+    r.address = in.String();
+    r.reserved = in.String();
+    r.nip = in.String();
+    r.phone = in.String();
+    r.email = in.String();
+    r.www = in.String();
+    r.remarks = in.String();
+    if (version == 2 || version == 3) r.discount = Currency::Of(in.I32());
+    if (version >= 4) r.discount = Currency::FromRaw(in.I64());
+    if (version >= 3) r.receivingPerson = in.String();
+  }
+}
+
+void TKontrahenci::WriteRecords(ByteWriter& out) {
+  Sort();
+  for (const auto& p : records_) {
+    const TKontrahentRec& r = *p;
+    for (const std::string* s : {&r.name, &r.address, &r.reserved, &r.nip, &r.phone, &r.email,
+                                 &r.www, &r.remarks})
+      out.String(*s);
+    out.I64(r.discount.raw);
+    out.String(r.receivingPerson);
+  }
+}
+
+}  // namespace bilvox

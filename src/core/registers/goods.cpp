@@ -1,0 +1,103 @@
+#include "registers/goods.h"
+
+
+#include "common/cp1250.h"
+
+namespace bilvox {
+
+Currency GrossPrice(const TTowarRec& record, bool pln) {
+  Currency price = pln ? record.pricePln : record.priceForeign;
+  bool gross = pln ? record.pricePlnGross : record.priceForeignGross;
+  if (gross) return price;
+  const int64_t r = ClampRate(record.vatRate).raw;
+  long double raw = static_cast<long double>(price.raw) * static_cast<long double>(10000 + r) /
+                    10000.0L;
+  return RoundGrosz(Currency::FromRaw(RoundRaw(raw)));
+}
+
+TTowary::TTowary() : TRecordListOf(kVersion, "Niepoprawna wersja pliku towarów"_cp) {}
+
+TTowary::~TTowary() { Close(); }
+
+void TTowary::Sort() {
+  if (sortMode_ == kByName) {
+    SortByText(&TTowarRec::name);
+  } else if (sortMode_ == kByPrice) {
+    SortByKey([](const TTowarRec& r) { return GrossPrice(r, true); });
+  }
+}
+
+TTowarRec* TTowary::UpsertFromEntry(std::string_view name, std::string_view pkwiu,
+                                    std::string_view unit, int docLanguage,
+                                    std::string_view translatedName,
+                                    std::string_view translatedUnit,
+                                    std::string_view currencyCode, bool priceIsGross,
+                                    Currency price, Currency vatRate) {
+  TTowarRec* rec = FindOrAdd(name);
+  if (!rec) return nullptr;
+  rec->name = name;
+  rec->pkwiu = pkwiu;
+  rec->unit = unit;
+  if (docLanguage == 2) {
+    rec->nameDe = translatedName;
+    rec->unitDe = translatedUnit;
+  } else if (docLanguage == 4) {
+    rec->nameEn = translatedName;
+    rec->unitEn = translatedUnit;
+  }
+  if (currencyCode == "PLN") {
+    rec->pricePln = price;
+    rec->pricePlnGross = priceIsGross;
+  } else {
+    rec->priceForeign = price;
+    rec->priceForeignGross = priceIsGross;
+  }
+  rec->vatRate = vatRate;
+  // The new values decide the record's place (a new record was sorted with an empty name).
+  return SortAndSave(rec);
+}
+
+bool TTowary::Matches() const {
+  const TTowarRec* r = Current();
+  if (filterText_.empty() || !r) return true;
+  return FilterFound({r->name, r->pkwiu, r->unit, r->nameDe, r->nameEn, r->unitDe, r->unitEn});
+}
+
+void TTowary::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
+  Reserve(count, in.Remaining(), 3 * 4 + 2 * 8);  // three empty texts, price and rate
+  for (int32_t i = 0; i < count; ++i) {
+    auto& r = *records_.emplace_back(std::make_unique<TTowarRec>());
+    r.name = in.String();
+    r.pkwiu = in.String();
+    r.unit = in.String();
+    if (version >= 2) {
+      r.nameDe = in.String();
+      r.nameEn = in.String();
+      r.unitDe = in.String();
+      r.unitEn = in.String();
+    }
+    r.pricePln = Currency::FromRaw(in.I64());
+    if (version >= 3) {
+      r.pricePlnGross = in.Bool();
+      r.priceForeign = Currency::FromRaw(in.I64());
+      r.priceForeignGross = in.Bool();
+    }
+    r.vatRate = Currency::FromRaw(in.I64());
+  }
+}
+
+void TTowary::WriteRecords(ByteWriter& out) {
+  for (const auto& p : records_) {
+    const TTowarRec& r = *p;
+    for (const std::string* s : {&r.name, &r.pkwiu, &r.unit, &r.nameDe, &r.nameEn, &r.unitDe,
+                                 &r.unitEn})
+      out.String(*s);
+    out.I64(r.pricePln.raw);
+    out.Bool(r.pricePlnGross);
+    out.I64(r.priceForeign.raw);
+    out.Bool(r.priceForeignGross);
+    out.I64(r.vatRate.raw);
+  }
+}
+
+}  // namespace bilvox
