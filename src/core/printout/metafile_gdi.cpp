@@ -100,11 +100,11 @@ std::shared_ptr<const RasterImage> DecodePackedDib(std::string_view dib,
     uint32_t headerSize = r.U32();
     uint64_t tableBytes = 0;
     if (headerSize == 12) {
-      r.Skip(6);
+      r.Skip(6);  // width, height, planes
       unsigned bpp = r.U16();
       if (bpp <= 8) tableBytes = (uint64_t{1} << bpp) * 3;
     } else if (headerSize >= 40) {
-      r.Skip(6);
+      r.Skip(10);  // width, height, planes
       unsigned bpp = r.U16();
       uint32_t compression = r.U32();
       r.Skip(12);
