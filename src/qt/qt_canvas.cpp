@@ -37,12 +37,16 @@ void QtCanvas::SetFont(const FontSpec& spec) {
     font.setBold(spec.style & kBold);
     font.setItalic(spec.style & kItalic);
     font.setUnderline(spec.style & kUnderline);
-    // Horizontal advances unhinted: widths scale with the size on every device.
+    // Horizontal advances unhinted: widths scale with the size on every device. No
+    // shaping: every character stands at its own advance.
     font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     QFontMetricsF metrics(font, painter_.device());
     int ascent = static_cast<int>(std::lround(metrics.ascent()));
     int height = ascent + static_cast<int>(std::lround(metrics.descent()));
-    auto loaded = std::unique_ptr<LoadedFont>(new LoadedFont{font, metrics, ascent, height});
+    auto loaded = std::unique_ptr<LoadedFont>(new LoadedFont{font, metrics, ascent, height, {}});
+    loaded->advance.fill(-1);
     it = fonts_.emplace(std::move(key), std::move(loaded)).first;
   }
   current_ = it->second.get();
@@ -51,8 +55,13 @@ void QtCanvas::SetFont(const FontSpec& spec) {
 
 int QtCanvas::TextWidth(std::string_view line) {
   if (line.empty()) return 0;
+  double w = 0;
+  for (unsigned char b : line) {
+    double& a = current_->advance[b];
+    if (a < 0) a = current_->metrics.horizontalAdvance(QChar(static_cast<char16_t>(Cp1250ToUnicode(b))));
+    w += a;
+  }
   // Rounded up, so a text ending at a box's edge stays inside it.
-  double w = current_->metrics.horizontalAdvance(Cp1250ToQString(line));
   return static_cast<int>(std::ceil(w - 0.01));
 }
 

@@ -1,7 +1,8 @@
 // The canvas on a QPainter: the preview (a QImage), the printer (QPrinter) and PDF files
 // (QPdfWriter). Windows-1250 texts become QStrings here. Fonts are set by pixel size, so the
-// same request gives the same proportions on any device, and every width it reports is the
-// width the text is drawn with.
+// same request gives the same proportions on any device. Text is laid out without kerning
+// or ligatures, each character at its own advance, so a width is the sum of its characters'
+// advances (rounded up once) and is exactly the width the text is drawn with.
 #pragma once
 
 #include <QColor>
@@ -9,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,6 +48,7 @@ class QtCanvas : public Canvas {
     QFontMetricsF metrics;
     int ascent;
     int height;
+    std::array<double, 256> advance;  // of each Windows-1250 byte; negative: not yet known
   };
   using FontKey = std::tuple<std::string, int, unsigned>;
 
@@ -54,7 +57,7 @@ class QtCanvas : public Canvas {
   QPainter& painter_;
   bool raster_;  // drawing into pixels (an image) rather than into a vector device
   std::map<FontKey, std::unique_ptr<LoadedFont>> fonts_;
-  const LoadedFont* current_ = nullptr;
+  LoadedFont* current_ = nullptr;
   const LoadedFont* painterFont_ = nullptr;
   QColor textColor_;
 };
