@@ -58,18 +58,6 @@ std::pair<PointD, PointD> ReadBox(ByteReader& r) {
   return {a, ReadPoint(r, false)};
 }
 
-// UTF-16 text as Windows-1250, "?" for what that cannot hold.
-std::string Utf16ToCp1250(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() / 2);
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    char16_t c = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
-    int b = UnicodeToCp1250(c);
-    out += b >= 0 ? static_cast<char>(b) : '?';
-  }
-  return out;
-}
-
 Xform ReadXform(ByteReader& r) {
   Xform x;
   x.m11 = F32(r), x.m12 = F32(r), x.m21 = F32(r), x.m22 = F32(r), x.dx = F32(r), x.dy = F32(r);
@@ -200,64 +188,36 @@ void Record(Gdi& g, uint32_t type, std::string_view rec) {
     case kDeleteObject: g.DeleteObject(r.U32()); break;
     case kCreatePen: {
       uint32_t index = r.U32();
-      GdiObject o;
-      o.type = GdiObject::Type::Pen;
       uint32_t style = r.U32();
       int32_t width = S32(r);
       r.Skip(4);
-      o.pen.color = Color(r.U32());
-      o.pen.null = (style & 0x0F) == 5;
-      o.pen.width = width;
-      o.pen.cosmetic = width == 0;
-      g.CreateObject(index, o);
+      g.CreateObject(index, PenObject(style, width, false, Color(r.U32())));
       break;
     }
     case kExtCreatePen: {
       uint32_t index = r.U32();
       r.Skip(16);  // pattern bitmap
-      GdiObject o;
-      o.type = GdiObject::Type::Pen;
       uint32_t style = r.U32();
-      uint32_t width = r.U32();
+      uint32_t width = std::min<uint32_t>(r.U32(), 1u << 30);
       uint32_t brushStyle = r.U32();
-      o.pen.color = Color(r.U32());
-      o.pen.null = (style & 0x0F) == 5 || brushStyle == 1;
-      o.pen.cosmetic = !(style & kPenGeometric) || width == 0;
-      o.pen.width = std::min<uint32_t>(width, 1u << 30);
+      GdiObject o = PenObject(style, width, !(style & kPenGeometric), Color(r.U32()));
+      if (brushStyle == 1) o.pen.null = true;  // drawn with a hollow brush
       g.CreateObject(index, o);
       break;
     }
     case kCreateBrushIndirect: {
       uint32_t index = r.U32();
-      GdiObject o;
-      o.type = GdiObject::Type::Brush;
       uint32_t style = r.U32();
-      o.brush.color = Color(r.U32());
-      o.brush.null = !(style == 0 || style == 2);
-      g.CreateObject(index, o);
+      g.CreateObject(index, BrushObject(style, Color(r.U32())));
       break;
     }
     case kCreateMonoBrush:
-    case kCreateDibPatternBrushPt: {
-      GdiObject o;
-      o.type = GdiObject::Type::Brush;
-      o.brush.null = true;
-      g.CreateObject(r.U32(), o);
+    case kCreateDibPatternBrushPt:
+      g.CreateObject(r.U32(), BrushObject(3, kWhite));  // pattern brushes do not fill
       break;
-    }
     case kExtCreateFontIndirectW: {
       uint32_t index = r.U32();
-      GdiObject o;
-      o.type = GdiObject::Type::Font;
-      o.font.height = S32(r);
-      r.Skip(12);  // width, escapement, orientation
-      o.font.weight = S32(r);
-      o.font.italic = r.U8() != 0;
-      o.font.underline = r.U8() != 0;
-      r.Skip(6);
-      std::string face = Utf16ToCp1250(r.Bytes(64));
-      o.font.face = face.substr(0, face.find('\0'));
-      g.CreateObject(index, o);
+      g.CreateObject(index, ReadFontObject(r, true));
       break;
     }
     case kEllipse: { auto [a, b] = ReadBox(r); g.Ellipse(a, b); break; }

@@ -125,6 +125,51 @@ std::shared_ptr<const RasterImage> DecodePackedDib(std::string_view dib,
   }
 }
 
+GdiObject PenObject(uint32_t style, double width, bool cosmetic, ColorRef color) {
+  GdiObject o;
+  o.type = GdiObject::Type::Pen;
+  o.pen.null = (style & 0x0F) == 5;
+  o.pen.width = width;
+  o.pen.cosmetic = cosmetic || width == 0;
+  o.pen.color = color;
+  return o;
+}
+
+GdiObject ReadFontObject(ByteReader& r, bool wide) {
+  auto number = [&] { return wide ? static_cast<int32_t>(r.U32()) : I16(r); };
+  GdiObject o;
+  o.type = GdiObject::Type::Font;
+  o.font.height = number();
+  number(), number(), number();  // width, escapement, orientation
+  o.font.weight = number();
+  o.font.italic = r.U8() != 0;
+  o.font.underline = r.U8() != 0;
+  r.Skip(6);  // strike-out, character set, precisions, quality, pitch and family
+  // The face name: up to 32 characters, ended by a null one; WMF may cut the field short.
+  std::string face = wide ? Utf16ToCp1250(r.Bytes(64)) : std::string(r.Bytes(std::min<size_t>(32, r.Remaining())));
+  o.font.face = face.substr(0, face.find('\0'));
+  return o;
+}
+
+std::string Utf16ToCp1250(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char16_t c = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
+    int b = UnicodeToCp1250(c);
+    out += b >= 0 ? static_cast<char>(b) : '?';
+  }
+  return out;
+}
+
+GdiObject BrushObject(uint32_t style, ColorRef color) {
+  GdiObject o;
+  o.type = GdiObject::Type::Brush;
+  o.brush.null = !(style == 0 || style == 2);
+  o.brush.color = color;
+  return o;
+}
+
 Xform Xform::Then(const Xform& b) const {
   const Xform& a = *this;
   Xform r;
@@ -421,10 +466,15 @@ void Gdi::MoveTo(PointD p) {
   figureOpen_ = false;
 }
 
+void Gdi::Lines(std::vector<PointD> mapped, bool continues) {
+  if (!inPath_) return EmitPolyline(std::move(mapped));
+  if (!continues) figureOpen_ = false;
+  AddToFigure(mapped);
+  if (!continues) figureOpen_ = false;
+}
+
 void Gdi::LineTo(PointD p) {
-  std::vector<PointD> seg{Map(s_.current), Map(p)};
-  if (inPath_) AddToFigure(seg);
-  else EmitPolyline(std::move(seg));
+  Lines({Map(s_.current), Map(p)}, true);
   s_.current = p;
 }
 
@@ -432,13 +482,7 @@ void Gdi::Polyline(const std::vector<PointD>& points) {
   std::vector<PointD> mapped;
   mapped.reserve(points.size());
   for (PointD p : points) mapped.push_back(Map(p));
-  if (inPath_) {
-    figureOpen_ = false;
-    AddToFigure(mapped);
-    figureOpen_ = false;
-  } else {
-    EmitPolyline(std::move(mapped));
-  }
+  Lines(std::move(mapped), false);
 }
 
 void Gdi::PolylineTo(const std::vector<PointD>& points) {
@@ -446,29 +490,19 @@ void Gdi::PolylineTo(const std::vector<PointD>& points) {
   std::vector<PointD> mapped{Map(s_.current)};
   mapped.reserve(points.size() + 1);
   for (PointD p : points) mapped.push_back(Map(p));
-  if (inPath_) AddToFigure(mapped);
-  else EmitPolyline(std::move(mapped));
+  Lines(std::move(mapped), true);
   s_.current = points.back();
 }
 
 void Gdi::PolyBezier(const std::vector<PointD>& points) {
   if (points.empty() || (points.size() - 1) % 3 != 0) return;
   std::vector<PointD> controls(points.begin() + 1, points.end());
-  std::vector<PointD> mapped = FlattenBeziers(points[0], controls);
-  if (inPath_) {
-    figureOpen_ = false;
-    AddToFigure(mapped);
-    figureOpen_ = false;
-  } else {
-    EmitPolyline(std::move(mapped));
-  }
+  Lines(FlattenBeziers(points[0], controls), false);
 }
 
 void Gdi::PolyBezierTo(const std::vector<PointD>& points) {
   if (points.empty() || points.size() % 3 != 0) return;
-  std::vector<PointD> mapped = FlattenBeziers(s_.current, points);
-  if (inPath_) AddToFigure(mapped);
-  else EmitPolyline(std::move(mapped));
+  Lines(FlattenBeziers(s_.current, points), true);
   s_.current = points.back();
 }
 
@@ -498,15 +532,19 @@ void Gdi::PolyPolyline(const std::vector<std::vector<PointD>>& lines) {
   for (const auto& line : lines) Polyline(line);
 }
 
-void Gdi::Rectangle(PointD a, PointD b) {
-  if (inPath_ || !s_.world.Axial()) return ClosedShape({a, {b.x, a.y}, b, {a.x, b.y}});
+void Gdi::Box(Metafile::Shape::Kind kind, PointD a, PointD b) {
   Metafile::Shape s;
-  s.kind = Metafile::Shape::Kind::Rectangle;
+  s.kind = kind;
   s.a = Map(a);
   s.b = Map(b);
   s.pen = CurrentPen();
   s.fill = CurrentFill();
   if (s.pen || s.fill) Emit(std::move(s));
+}
+
+void Gdi::Rectangle(PointD a, PointD b) {
+  if (inPath_ || !s_.world.Axial()) return ClosedShape({a, {b.x, a.y}, b, {a.x, b.y}});
+  Box(Metafile::Shape::Kind::Rectangle, a, b);
 }
 
 void Gdi::RoundRect(PointD a, PointD b, PointD corner) {
@@ -530,13 +568,7 @@ void Gdi::RoundRect(PointD a, PointD b, PointD corner) {
 
 void Gdi::Ellipse(PointD a, PointD b) {
   if (inPath_ || !s_.world.Axial()) return ClosedShape(EllipsePoints(a, b));
-  Metafile::Shape s;
-  s.kind = Metafile::Shape::Kind::Ellipse;
-  s.a = Map(a);
-  s.b = Map(b);
-  s.pen = CurrentPen();
-  s.fill = CurrentFill();
-  if (s.pen || s.fill) Emit(std::move(s));
+  Box(Metafile::Shape::Kind::Ellipse, a, b);
 }
 
 void Gdi::Arc(ArcKind kind, PointD a, PointD b, PointD start, PointD end) {

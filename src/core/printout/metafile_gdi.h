@@ -80,6 +80,17 @@ struct GdiObject {
   LogFont font;
 };
 
+// A pen of the given style (5: none), width in logical units (0: one pixel) and colour.
+GdiObject PenObject(uint32_t style, double width, bool cosmetic, ColorRef color);
+// A font from the picture's logical font record: 16-bit fields and a single-byte face
+// name in WMF, 32-bit fields and a UTF-16 face name in EMF (`wide`).
+GdiObject ReadFontObject(ByteReader& r, bool wide);
+// UTF-16LE text as Windows-1250, "?" for what that cannot hold.
+std::string Utf16ToCp1250(std::string_view bytes);
+// A brush of the given style: solid (0) and hatched (2) brushes fill in their colour;
+// hollow and pattern brushes do not fill.
+GdiObject BrushObject(uint32_t style, ColorRef color);
+
 class Gdi {
  public:
   // WMF: the logical window is mapped onto a viewport of the window's own size, so the
@@ -185,6 +196,11 @@ class Gdi {
   bool Spend(size_t points);
   void Emit(Metafile::Shape shape);
   void EmitPolyline(std::vector<PointD> mapped);
+  // Open lines in reference coordinates: within a path a figure of their own (`continues`
+  // false) or the continuation of the current figure, outside a path a polyline.
+  void Lines(std::vector<PointD> mapped, bool continues);
+  // A rectangle or ellipse between two logical corners.
+  void Box(Metafile::Shape::Kind kind, PointD a, PointD b);
   // A closed outline given in logical coordinates: a path figure or a filled polygon.
   void ClosedShape(const std::vector<PointD>& logical);
   void AddToFigure(const std::vector<PointD>& mapped);

@@ -52,45 +52,15 @@ std::pair<PointD, PointD> BoxReversed(ByteReader& r) {
 }
 
 GdiObject ReadPen(ByteReader& r) {
-  GdiObject o;
-  o.type = GdiObject::Type::Pen;
   uint16_t style = r.U16();
   int16_t width = I16(r);
   r.Skip(2);
-  o.pen.color = Color(r.U32());
-  o.pen.null = (style & 0x0F) == 5;
-  o.pen.width = width;
-  o.pen.cosmetic = width == 0;
-  return o;
+  return PenObject(style, width, false, Color(r.U32()));
 }
 
 GdiObject ReadBrush(ByteReader& r) {
-  GdiObject o;
-  o.type = GdiObject::Type::Brush;
   uint16_t style = r.U16();
-  o.brush.color = Color(r.U32());
-  // Solid and hatched brushes fill in their colour; hollow and pattern ones do not fill.
-  o.brush.null = !(style == 0 || style == 2);
-  return o;
-}
-
-GdiObject ReadFont(ByteReader& r) {
-  GdiObject o;
-  o.type = GdiObject::Type::Font;
-  o.font.height = I16(r);
-  r.Skip(6);  // width, escapement, orientation
-  o.font.weight = I16(r);
-  o.font.italic = r.U8() != 0;
-  o.font.underline = r.U8() != 0;
-  r.Skip(6);  // strike-out, character set, precisions, quality, pitch and family
-  std::string face;
-  while (!r.AtEnd() && face.size() < 32) {
-    char c = static_cast<char>(r.U8());
-    if (c == '\0') break;
-    face += c;
-  }
-  o.font.face = face;
-  return o;
+  return BrushObject(style, Color(r.U32()));
 }
 
 // The text of a text record, as the picture's single-byte characters.
@@ -128,18 +98,14 @@ void Record(Gdi& g, uint16_t fn, std::string_view params) {
     case kDeleteObject: g.DeleteObject(r.U16()); break;
     case kCreatePenIndirect: g.CreateWmfObject(ReadPen(r)); break;
     case kCreateBrushIndirect: g.CreateWmfObject(ReadBrush(r)); break;
-    case kCreateFontIndirect: g.CreateWmfObject(ReadFont(r)); break;
+    case kCreateFontIndirect: g.CreateWmfObject(ReadFontObject(r, false)); break;
     case kCreatePalette:
     case kCreatePatternBrush:
     case kDibCreatePatternBrush:
     case kCreateRegion: {
       // Objects the pictures use no further here; they still take their slot.
-      GdiObject o;
-      if (fn != kCreatePalette && fn != kCreateRegion) {
-        o.type = GdiObject::Type::Brush;
-        o.brush.null = true;
-      }
-      g.CreateWmfObject(o);
+      bool brush = fn != kCreatePalette && fn != kCreateRegion;
+      g.CreateWmfObject(brush ? BrushObject(3, kWhite) : GdiObject{});
       break;
     }
     case kPolygon:

@@ -135,12 +135,17 @@ void TracingCanvas::DrawText(Point at, std::string_view line, const Rect* clip) 
   inner_.DrawText(at, line, clip);
 }
 
-void TracingCanvas::Rectangle(const Rect& r, const std::optional<Pen>& pen,
-                              std::optional<ColorRef> fill) {
-  CanvasCall& c = Record(CanvasCall::Kind::Rectangle);
+void TracingCanvas::RecordBox(CanvasCall::Kind kind, const Rect& r,
+                              const std::optional<Pen>& pen, std::optional<ColorRef> fill) {
+  CanvasCall& c = Record(kind);
   c.rect = r;
   c.pen = pen;
   c.fill = fill;
+}
+
+void TracingCanvas::Rectangle(const Rect& r, const std::optional<Pen>& pen,
+                              std::optional<ColorRef> fill) {
+  RecordBox(CanvasCall::Kind::Rectangle, r, pen, fill);
   inner_.Rectangle(r, pen, fill);
 }
 
@@ -171,10 +176,7 @@ void TracingCanvas::Polygon(const std::vector<std::vector<Point>>& rings,
 
 void TracingCanvas::Ellipse(const Rect& r, const std::optional<Pen>& pen,
                             std::optional<ColorRef> fill) {
-  CanvasCall& c = Record(CanvasCall::Kind::Ellipse);
-  c.rect = r;
-  c.pen = pen;
-  c.fill = fill;
+  RecordBox(CanvasCall::Kind::Ellipse, r, pen, fill);
   inner_.Ellipse(r, pen, fill);
 }
 

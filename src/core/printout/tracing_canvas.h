@@ -56,6 +56,8 @@ class TracingCanvas : public Canvas {
 
  private:
   CanvasCall& Record(CanvasCall::Kind kind);
+  void RecordBox(CanvasCall::Kind kind, const Rect& r, const std::optional<Pen>& pen,
+                 std::optional<ColorRef> fill);
 
   Canvas& inner_;
   FontSpec font_;
