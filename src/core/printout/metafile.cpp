@@ -13,8 +13,10 @@ namespace {
 
 [[noreturn]] void BadFormat() { throw Error(std::string("Nieprawidłowy format pliku."_cp)); }
 
+// To whole pixels, kept within a range where sums and differences cannot overflow.
 int Round(double v) {
-  if (!(std::abs(v) < 1e9)) return v < 0 ? -1'000'000'000 : 1'000'000'000;
+  constexpr double kLimit = 100'000'000;
+  if (!(std::abs(v) < kLimit)) return v < 0 ? -int(kLimit) : int(kLimit);
   return static_cast<int>(std::lround(v));
 }
 
@@ -51,6 +53,8 @@ void PlayMetafile(Canvas& canvas, const Metafile& m, const Rect& dest) {
   const double sx = dest.Width() / m.frameWidth;
   const double sy = dest.Height() / m.frameHeight;
   const double penScale = (sx + sy) / 2;
+  // Pens and letters larger than the whole picture come only from damaged files.
+  const int largest = std::max(dest.Width(), dest.Height());
   auto map = [&](PointD p) {
     return Point{dest.left + Round((p.x - m.frameLeft) * sx), dest.top + Round((p.y - m.frameTop) * sy)};
   };
@@ -65,7 +69,7 @@ void PlayMetafile(Canvas& canvas, const Metafile& m, const Rect& dest) {
   };
   auto pen = [&](const std::optional<Metafile::Pen>& p) -> std::optional<Pen> {
     if (!p) return std::nullopt;
-    return Pen{p->color, p->cosmetic ? 1 : std::max(1, Round(p->width * penScale))};
+    return Pen{p->color, p->cosmetic ? 1 : std::clamp(Round(p->width * penScale), 1, largest)};
   };
 
   using Kind = Metafile::Shape::Kind;
@@ -103,7 +107,7 @@ void PlayMetafile(Canvas& canvas, const Metafile& m, const Rect& dest) {
         font.style = (s.font.bold ? unsigned{kBold} : 0u) | (s.font.italic ? unsigned{kItalic} : 0u) |
                      (s.font.underline ? unsigned{kUnderline} : 0u);
         font.color = s.textColor;
-        if (font.points < 1) break;
+        if (font.points < 1 || font.points > 2 * largest) break;
         canvas.SetFont(font);
         if (s.font.cellHeight) {
           // The height given is the whole line's: scale the characters to fit it.

@@ -15,13 +15,13 @@ namespace bilvox {
 // The metrics alone; draws nothing.
 class FixedMetricsCanvas : public Canvas {
  public:
-  static int CharWidth(int em) { return (em * 6 + 5) / 10; }
+  static int CharWidth(int em) { return static_cast<int>((em * 6LL + 5) / 10); }
 
   void SetFont(const FontSpec& font) override { em_ = font.EmPixels(); }
   int TextWidth(std::string_view line) override {
-    return static_cast<int>(line.size()) * CharWidth(em_);
+    return static_cast<int>(static_cast<long long>(line.size()) * CharWidth(em_));
   }
-  TextMetrics Metrics() override { return TextMetrics{em_, em_ * 4 / 5}; }
+  TextMetrics Metrics() override { return TextMetrics{em_, static_cast<int>(em_ * 4LL / 5)}; }
   void DrawText(Point, std::string_view, const Rect*) override {}
   void Rectangle(const Rect&, const std::optional<Pen>&, std::optional<ColorRef>) override {}
   void Line(Point, Point, const Pen&) override {}
