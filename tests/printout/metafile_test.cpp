@@ -331,5 +331,17 @@ TEST(Metafile, HostileCountsDoNotExhaustMemoryOrTime) {
   EXPECT_EQ(calls[0].fill, 0x0000FFu);
 }
 
+TEST(Metafile, OutlinesMultipliedFromFewBytesAreBounded) {
+  // Under a rotation every ellipse becomes a polygon of many points: a small file of many
+  // ellipses must not grow without bound.
+  EmfBuilder e;
+  e.Rec(35, {FloatBits(0.6f), FloatBits(0.8f), FloatBits(-0.8f), FloatBits(0.6f), 0, 0});
+  for (int i = 0; i < 40000; ++i) e.Rec(42, {0, 0, 10, 10});
+  e.Eof();
+  auto m = Metafile::Parse(e.Build(0, 0, 250, 250));
+  EXPECT_GT(m->shapes.size(), 1000u);
+  EXPECT_LT(m->shapes.size(), 40000u);
+}
+
 }  // namespace
 }  // namespace bilvox

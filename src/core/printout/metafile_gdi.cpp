@@ -10,8 +10,10 @@
 namespace bilvox::mf {
 namespace {
 
-// At most this many points are kept from one picture, whatever its records claim.
-constexpr size_t kPointBudget = 4'000'000;
+// At most this many points are kept from one picture, whatever its records claim; every
+// shape counts as kShapeCost points besides its own, which bounds the number of shapes too.
+constexpr size_t kPointBudget = 1'000'000;
+constexpr size_t kShapeCost = 16;
 // Deeper saving of the drawing state is ignored.
 constexpr size_t kMaxSavedStates = 256;
 constexpr int kEllipseSegments = 64;
@@ -388,7 +390,7 @@ bool Gdi::Spend(size_t points) {
 }
 
 void Gdi::Emit(Metafile::Shape shape) {
-  size_t points = 2;
+  size_t points = kShapeCost;
   for (const auto& ring : shape.rings) points += ring.size();
   if (Spend(points)) shapes_.push_back(std::move(shape));
 }
