@@ -15,7 +15,7 @@ namespace {
 
 // To whole pixels, kept within a range where sums and differences cannot overflow.
 int Round(double v) {
-  constexpr double kLimit = 100'000'000;
+  constexpr double kLimit = 1'000'000;
   if (!(std::abs(v) < kLimit)) return v < 0 ? -int(kLimit) : int(kLimit);
   return static_cast<int>(std::lround(v));
 }

@@ -131,7 +131,7 @@ void ReadBlt(Gdi& g, uint32_t type, std::string_view rec, ByteReader& r) {
   if (type != kBitBlt) sw = S32(r), sh = S32(r);
   if (cbBmi == 0) return g.PatBlt({dx, dy}, {dw, dh}, rop);
   auto image = ReadBitmap(rec, offBmi, cbBmi, offBits, cbBits,
-                          SourceRect{sx, sy, std::abs(sw), std::abs(sh), false});
+                          SourceRect{sx, sy, sw, sh, false});
   g.Image({dx, dy}, {dw, dh}, image);
 }
 
@@ -144,7 +144,7 @@ void ReadStretchDiBits(Gdi& g, std::string_view rec, ByteReader& r) {
   double dw = S32(r), dh = S32(r);
   if (cbBmi == 0) return;
   auto image = ReadBitmap(rec, offBmi, cbBmi, offBits, cbBits,
-                          SourceRect{sx, sy, std::abs(sw), std::abs(sh), true});
+                          SourceRect{sx, sy, sw, sh, true});
   g.Image({dx, dy}, {dw, dh}, image);
 }
 

@@ -72,13 +72,13 @@ std::shared_ptr<const RasterImage> DecodeDib(std::string_view header, std::strin
       h.Skip(4);
       bottomUp = static_cast<int32_t>(h.U32()) > 0;
     }
-    int x0 = std::max(0, source->x);
-    int rowFromTop = source->fromBottom && bottomUp
-                         ? image.height - source->y - source->height
-                         : source->y;
-    int y0 = std::max(0, rowFromTop);
-    int x1 = std::min(image.width, source->x + source->width);
-    int y1 = std::min(image.height, rowFromTop + source->height);
+    // In 64 bits: the rectangle comes from the file and may be anything.
+    const int64_t sx = source->x, sy = source->y, sw = source->width, sh = source->height;
+    const int64_t rowFromTop = source->fromBottom && bottomUp ? image.height - sy - sh : sy;
+    const int x0 = static_cast<int>(std::clamp<int64_t>(sx, 0, image.width));
+    const int y0 = static_cast<int>(std::clamp<int64_t>(rowFromTop, 0, image.height));
+    const int x1 = static_cast<int>(std::clamp<int64_t>(sx + sw, 0, image.width));
+    const int y1 = static_cast<int>(std::clamp<int64_t>(rowFromTop + sh, 0, image.height));
     if (x1 <= x0 || y1 <= y0) return nullptr;
     if (x0 != 0 || y0 != 0 || x1 != image.width || y1 != image.height) {
       RasterImage cut;

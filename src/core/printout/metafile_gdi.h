@@ -37,7 +37,9 @@ std::string_view Slice(std::string_view record, uint64_t offset, uint64_t size);
 // the bottom when `fromBottom` and the rows are stored bottom-up). Null when it cannot be
 // decoded: the picture is then drawn without it.
 struct SourceRect {
-  int x, y, width, height;
+  SourceRect(int64_t x, int64_t y, int64_t w, int64_t h, bool fromBottom)
+      : x(x), y(y), width(w < 0 ? -w : w), height(h < 0 ? -h : h), fromBottom(fromBottom) {}
+  int64_t x, y, width, height;  // a negative size (a mirrored copy) counts as its magnitude
   bool fromBottom;
 };
 std::shared_ptr<const RasterImage> DecodeDib(std::string_view header, std::string_view bits,

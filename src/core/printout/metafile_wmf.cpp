@@ -174,7 +174,7 @@ void Record(Gdi& g, uint16_t fn, std::string_view params) {
       r.Skip(6);  // raster operation, colour usage
       int sh = I16(r), sw = I16(r), sy = I16(r), sx = I16(r);
       double dh = I16(r), dw = I16(r), dy = I16(r), dx = I16(r);
-      auto image = DecodePackedDib(r.Bytes(r.Remaining()), SourceRect{sx, sy, std::abs(sw), std::abs(sh), true});
+      auto image = DecodePackedDib(r.Bytes(r.Remaining()), SourceRect{sx, sy, sw, sh, true});
       g.Image(Pt(dx, dy), Pt(dw, dh), image);
       break;
     }
@@ -196,7 +196,7 @@ void Record(Gdi& g, uint16_t fn, std::string_view params) {
       } else {
         // A bit-block transfer's source rows count from the top.
         auto image = DecodePackedDib(r.Bytes(r.Remaining()),
-                                     SourceRect{sx, sy, std::abs(sw), std::abs(sh), false});
+                                     SourceRect{sx, sy, sw, sh, false});
         g.Image(Pt(dx, dy), Pt(dw, dh), image);
       }
       break;
