@@ -31,66 +31,6 @@ const std::string kReadLead(
 const std::string kSaveLead(
     "Wystąpił błąd podczas zapisywania pliku. Treść błędu:\r\n"_cp);
 
-// A correcting invoice in a foreign currency with every field away from its default.
-FtvDocument FullCorrection() {
-  FtvDocument d;
-  d.number = "K/2/2027";
-  d.place = std::string("Łódź"_cp);
-  d.sellerName = "Sprzedawca\r\nsp. z o.o.";
-  d.sellerAddress = "ul. Prosta 1";
-  d.sellerNip = "1234563218";
-  d.buyerName = std::string("Nabywca Żółw"_cp);
-  d.buyerAddress = "Berlin";
-  d.buyerNip = "DE123";
-  d.paymentForm = "przelew";
-  d.issuer = "Jan";
-  d.receiver = "Hans";
-  d.remarks = "Uwagi\r\n";
-  d.issueDate = 46450;
-  d.saleDate = 46449;
-  d.dueDate = 46464;
-  d.paid = 123456;
-  FtvLine a;
-  a.name = "Stuhl";
-  a.pkwiu = "31.01";
-  a.unit = "szt.";
-  a.quantity = 2.5;
-  a.pricePln = 1999900;
-  a.vatRate = 800;
-  a.reserved = 7;
-  a.correctionChanged = true;
-  a.nameLang12 = "Stuhl DE";
-  a.nameLang34 = "Chair";
-  a.unitLang12 = "Stk.";
-  a.unitLang34 = "pcs";
-  a.priceForeign = 45000;
-  a.pricePlnIsGross = true;
-  a.priceForeignIsGross = true;
-  FtvLine b;
-  b.name = std::string("Usługa"_cp);
-  b.vatRate = -10000;
-  b.quantity = 0;
-  d.lines = {a, b};
-  d.kind = 2;
-  d.printed = true;
-  d.correctedNumber = "F/9/2027";
-  FtvLine c = a;
-  c.quantity = 3;
-  c.correctionChanged = false;
-  c.reserved = 200;
-  d.priorLines = {c, b};
-  d.language = 1;
-  d.discount = 50000;
-  d.currency = "EUR";
-  d.rate = 42156;
-  d.reserved1 = "zapas 1";
-  d.reserved2 = "zapas\r\n2";
-  d.vatType = 2;
-  d.grossPricing = true;
-  d.marginProcedure = 3;
-  return d;
-}
-
 void ExpectLine(const TTowar& t, const FtvLine& l, int version, const std::string& where) {
   SCOPED_TRACE(where);
   EXPECT_EQ(t.Name, l.name);
@@ -144,7 +84,7 @@ class FakturaFileTest : public ::testing::Test {
 };
 
 TEST_F(FakturaFileTest, ReadsEveryFieldAndWritesTheSameBytes) {
-  const FtvDocument d = FullCorrection();
+  const FtvDocument d = testing::FullCorrection();
   const std::string bytes = FtvBytes(d, 8);
   WriteBytes(dir.File("k.ftv"), bytes);
   doc.SetModified(true);
@@ -203,7 +143,7 @@ TEST_F(FakturaFileTest, ReadsEveryFieldAndWritesTheSameBytes) {
 }
 
 TEST_F(FakturaFileTest, OnlyAKindTwoDocumentCarriesTheCorrectionBlock) {
-  FtvDocument d = FullCorrection();
+  FtvDocument d = testing::FullCorrection();
   d.priorLines.clear();
   for (uint8_t kind : {0, 1, 3, 9}) {
     SCOPED_TRACE(int(kind));
@@ -226,7 +166,7 @@ TEST_F(FakturaFileTest, OlderVersionsKeepTheDefaultsForWhatTheyLack) {
   store.SetBinary(kKeyDocument, "ProceduraMarzy", std::string(1, '\2'));
   store.SetInteger(kKeyDocument, "OdCenBrutto", 1);
   store.SetInteger(kKeyDocument, "DocLanguage", 2);
-  FtvDocument d = FullCorrection();
+  FtvDocument d = testing::FullCorrection();
   d.grossPricing = false;
   d.dropped1 = "stary tekst";
   d.dropped2 = "drugi";
@@ -263,7 +203,7 @@ TEST_F(FakturaFileTest, OlderVersionsKeepTheDefaultsForWhatTheyLack) {
 }
 
 TEST_F(FakturaFileTest, AFailedLoadLeavesTheDocumentEmpty) {
-  const std::string good = FtvBytes(FullCorrection(), 8);
+  const std::string good = FtvBytes(testing::FullCorrection(), 8);
   ASSERT_EQ(LoadBytes(good), "");
 
   // A newer version is refused.
@@ -319,7 +259,7 @@ TEST_F(FakturaFileTest, CountsAndLengthsBeyondTheFileAreReadErrors) {
   ExpectEmpty();
 
   // Damaged bytes anywhere: the file loads or fails with the reading error, nothing else.
-  const std::string full = FtvBytes(FullCorrection(), 8);
+  const std::string full = FtvBytes(testing::FullCorrection(), 8);
   std::mt19937 random(20270305);
   for (int round = 0; round < 1500; ++round) {
     std::string b = full;

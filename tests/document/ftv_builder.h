@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/binio.h"
+#include "common/cp1250.h"
 
 namespace bilvox::testing {
 
@@ -103,6 +104,66 @@ inline std::string FtvBytes(const FtvDocument& d, int version) {
   if (version >= 7) w.Bool(d.grossPricing);
   if (version >= 8) w.U8(d.marginProcedure);
   return w.Take();
+}
+
+// A correcting invoice in a foreign currency with every field away from its default.
+inline FtvDocument FullCorrection() {
+  FtvDocument d;
+  d.number = "K/2/2027";
+  d.place = std::string("Łódź"_cp);
+  d.sellerName = "Sprzedawca\r\nsp. z o.o.";
+  d.sellerAddress = "ul. Prosta 1";
+  d.sellerNip = "1234563218";
+  d.buyerName = std::string("Nabywca Żółw"_cp);
+  d.buyerAddress = "Berlin";
+  d.buyerNip = "DE123";
+  d.paymentForm = "przelew";
+  d.issuer = "Jan";
+  d.receiver = "Hans";
+  d.remarks = "Uwagi\r\n";
+  d.issueDate = 46450;
+  d.saleDate = 46449;
+  d.dueDate = 46464;
+  d.paid = 123456;
+  FtvLine a;
+  a.name = "Stuhl";
+  a.pkwiu = "31.01";
+  a.unit = "szt.";
+  a.quantity = 2.5;
+  a.pricePln = 1999900;
+  a.vatRate = 800;
+  a.reserved = 7;
+  a.correctionChanged = true;
+  a.nameLang12 = "Stuhl DE";
+  a.nameLang34 = "Chair";
+  a.unitLang12 = "Stk.";
+  a.unitLang34 = "pcs";
+  a.priceForeign = 45000;
+  a.pricePlnIsGross = true;
+  a.priceForeignIsGross = true;
+  FtvLine b;
+  b.name = std::string("Usługa"_cp);
+  b.vatRate = -10000;
+  b.quantity = 0;
+  d.lines = {a, b};
+  d.kind = 2;
+  d.printed = true;
+  d.correctedNumber = "F/9/2027";
+  FtvLine c = a;
+  c.quantity = 3;
+  c.correctionChanged = false;
+  c.reserved = 200;
+  d.priorLines = {c, b};
+  d.language = 1;
+  d.discount = 50000;
+  d.currency = "EUR";
+  d.rate = 42156;
+  d.reserved1 = "zapas 1";
+  d.reserved2 = "zapas\r\n2\x81\x01";  // an undefined byte and a control character
+  d.vatType = 2;
+  d.grossPricing = true;
+  d.marginProcedure = 3;
+  return d;
 }
 
 }  // namespace bilvox::testing
