@@ -54,6 +54,8 @@ std::string ScratchPath(std::string_view name) {
 
 std::string WriteScratch(std::string_view name, std::string_view bytes) {
   std::string path = ScratchPath(name);
+  // A new file each time: truncating one in place makes some file systems flush it.
+  ::unlink(path.c_str());
   std::FILE* f = std::fopen(path.c_str(), "wb");
   Require(f != nullptr, "scratch file cannot be written");
   Require(std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fclose(f) == 0,

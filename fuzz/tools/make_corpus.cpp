@@ -18,6 +18,7 @@
 #include "common/cp1250.h"
 #include "common/files.h"
 #include "document/faktura.h"
+#include "document/ftv_builder.h"
 #include "printout/printer_setup.h"
 #include "registers/autolists.h"
 #include "registers/contractors.h"
@@ -188,6 +189,59 @@ void Settings(const fs::path& scratch) {
       "\"LogoWidth\"=dword:0000000a\r\n"
       "\"Wiele\"=hex(7):41,00,00,00,42,00,00,00,\\\r\n"
       "  00,00\r\n");
+}
+
+// ---- documents ----
+
+void Documents(const fs::path& scratch) {
+  auto save = [&](TFaktura& doc, const std::string& name) {
+    const std::string path = (scratch / (name + ".ftv")).string();
+    doc.Save(path);
+    Put("ftv", name, ReadWholeFile(path));
+  };
+  TFaktura doc;
+  doc.SetNumber("F/7/03/2027");
+  doc.SetSellerName("Zakład Usług Różnych"_cp);
+  doc.SetSellerAddress("ul. Długa 5\r\n00-950 Warszawa"_cp);
+  doc.SetSellerNIP("123-456-32-18");
+  doc.SetBuyerName("Kowalski Jan");
+  doc.SetBuyerAddress("Kraków"_cp);
+  doc.SetBuyerNIP("PL 5260250274");
+  doc.SetPaymentForm("przelew");
+  doc.SetPaid(Currency::Of(50));
+  doc.AddLine("Śruba M6"_cp, "", 7, false, Currency::Of(0, 4500), 120, "25.94.11", "", "szt.");
+  doc.AddLine("Transport", "", 8, true, Currency::Of(35), 1.5, "", "", "km");
+  doc.AddLine("Książka"_cp, "", kVatIndexExempt, false, Currency::Of(49, 9900), 2, "", "", "egz.");
+  doc.AddLine("Usługa zagraniczna"_cp, "", kVatIndexNotSubject, false, Currency::Of(100), 1, "", "", "");
+  doc.Line(0).Reserved = 3;
+  save(doc, "invoice");
+  doc.NewDocument(DocumentKind::Correction, "K/1/03/2027");  // a correction of that invoice
+  doc.ChangeLine(&doc.Line(1), "Transport", 8, true, Currency::Of(30), 2, "", "", "km", "");
+  doc.DeleteLine(&doc.Line(2));
+  doc.AddLine("Dopłata"_cp, "", 9, false, Currency::Of(10), 1, "", "", "");
+  save(doc, "correction");
+
+  TFaktura foreign;
+  foreign.SetLanguage(2);
+  foreign.SetCurrency("EUR");
+  foreign.SetExchangeRate(Currency::Of(4, 2156));
+  foreign.SetGrossPricing(true);
+  foreign.SetBuyerDiscount(Currency::Of(5));
+  foreign.SetVatInvoiceType(kVatTypeMargin);
+  foreign.SetMarginProcedure(2);
+  foreign.AddLine("Krzesło"_cp, "Stuhl", 7, true, Currency::Of(19, 9900), 3, "", "Stk.", "szt.");
+  foreign.Line(0).VatRate = Currency::FromRaw(1500);  // a rate the table does not have
+  save(foreign, "eur-gross");
+
+  TFaktura bill;
+  bill.Fields().Kind = DocumentKind::Bill;
+  bill.AddLine("Porada"_cp, "", 3, false, Currency::Of(150), 1, "", "", "h");
+  save(bill, "bill");
+
+  // Older versions, from the file's layout.
+  using bilvox::testing::FtvBytes;
+  const bilvox::testing::FtvDocument full = bilvox::testing::FullCorrection();
+  for (int version : {0, 1, 2, 4, 6, 7}) Put("ftv", "v" + std::to_string(version), FtvBytes(full, version));
 }
 
 // ---- pictures ----
@@ -420,6 +474,7 @@ int main(int argc, char** argv) {
   Autolists(scratch);
   PrinterSetup();
   Settings(scratch);
+  Documents(scratch);
   Bitmaps();
   Jpegs();
   Metafiles();
