@@ -104,8 +104,8 @@ TEST_F(QtCanvasTest, FramesFillsAndLinesHitExactPixels) {
   {
     QPainter painter(&img);
     QtCanvas canvas(painter);
-    PageStyle style;
-    style.linesColor = 0x0000FF;  // red
+    TAppSettings style;
+    style.LinesColor = 0x0000FF;  // red
     PagePainter p(canvas, 100, style);
     p.SetTextArea(Rect{0, 0, 200, 100});
     p.FramedCell(Rect{20, 20, 80, 60}, 0xE5E5E5, "", VAlign::Bottom, HAlign::Left, 0);
