@@ -3,12 +3,11 @@
 // drawn as the preview into an image at 100 dpi and printed as a one-page PDF at 600 dpi.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
-#include <cstdlib>
 
 #include "common/cp1250.h"
 #include "document/faktura.h"
+#include "gui_app.h"
 #include "page_output.h"
 #include "printout/print_job.h"
 #include "printout/texts.h"
@@ -17,16 +16,21 @@ namespace {
 
 using namespace bilvox;
 
-QGuiApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  return *app;
-}
+// The 20-line invoice, ready to draw.
+struct Page {
+  Page() : drawing(doc, settings) {
+    EnsureGuiApplication();
+    FillInvoice();
+    SelectTexts(doc.DocLanguage());
+  }
+  void FillInvoice();
 
-void FillInvoice(TFaktura& doc) {
+  TFaktura doc;
+  TAppSettings settings;
+  PageDrawing drawing;
+};
+
+void Page::FillInvoice() {
   doc.SetNumber("FV 12/03/2027");
   doc.SetPlaceOfIssue("Warszawa");
   doc.SetSellerName("Przedsiębiorstwo Handlowo-Usługowe \"Żuraw\" Sp. z o.o."_cp);
@@ -46,30 +50,20 @@ void FillInvoice(TFaktura& doc) {
 }
 
 void BM_PreviewPage100Dpi(benchmark::State& state) {
-  App();
-  TFaktura doc;
-  FillInvoice(doc);
-  TAppSettings settings;
-  SelectTexts(doc.DocLanguage());
-  PageDrawing page(doc, settings);
+  Page page;
   for (auto _ : state) {
-    QImage image = RenderPreview(page, 100);
+    QImage image = RenderPreview(page.drawing, 100);
     benchmark::DoNotOptimize(image.constBits());
   }
 }
 BENCHMARK(BM_PreviewPage100Dpi)->Unit(benchmark::kMillisecond);
 
 void BM_PdfPage600Dpi(benchmark::State& state) {
-  App();
-  TFaktura doc;
-  FillInvoice(doc);
-  TAppSettings settings;
-  SelectTexts(doc.DocLanguage());
-  PageDrawing page(doc, settings);
-  const PrintRequest request = RequestForSheets(SheetChoice::Original, doc);
+  Page page;
+  const PrintRequest request = RequestForSheets(SheetChoice::Original, page.doc);
   for (auto _ : state) {
     PdfSheetSink sink(600);
-    PrintPages(page, sink, request);
+    PrintPages(page.drawing, sink, request);
     benchmark::DoNotOptimize(sink.Pdf().size());
   }
 }

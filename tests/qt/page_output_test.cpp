@@ -2,13 +2,13 @@
 // with its sheet, shadow and background, and a page too full to be written.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <cstdlib>
 
 #include "common/cp1250.h"
 #include "common/dates.h"
 #include "common/error.h"
 #include "document/faktura.h"
+#include "gui_app.h"
 #include "page_output.h"
 #include "printout/print_job.h"
 #include "printout/texts.h"
@@ -20,14 +20,7 @@ namespace {
 
 class PageOutputTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!QGuiApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "bilvox_tests";
-      static char* argv[] = {name, nullptr};
-      new QGuiApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { EnsureGuiApplication(); }
   PageOutputTest() {
     SelectTexts(0);
     doc.Fields().IssueDate = DayNumber(2027, 3, 5);

@@ -77,7 +77,16 @@ class PageBlocks {
   int Top() const { return p_.TextArea().top; }
   int Bottom() const { return p_.TextArea().bottom; }
   int Mid() const { return (Left() + Right()) / 2; }
+  struct TextSize {
+    int width, height;
+  };
+  // Width and height of a text wrapped within the text area, in the current font.
+  TextSize Measured(std::string_view text);
   bool HasLogo() const;
+  // The logo LogoWidth millimetres wide (the text beside it at least as wide), and the logo
+  // fitted into a box, both keeping the picture's proportions.
+  LogoSize FixedWidthLogo(int& leftTextWidth) const;
+  LogoSize FittedLogo(double widthMm, double heightMm) const;
   // The VAT amount of a line or a summary row as printed.
   std::string VatAmountText(Currency vat, bool summary);
 

@@ -12,6 +12,10 @@ bool PageBlocks::IssuedBefore2013() const {
   return WholeDays(doc_.IssueDate()) < DayNumber(2013, 1, 1);
 }
 
+PageBlocks::TextSize PageBlocks::Measured(std::string_view text) {
+  return {p_.MeasureWidth(text), p_.MeasureHeight(text, 0)};
+}
+
 bool PageBlocks::HasLogo() const {
   // A picture without area cannot be scaled; it is left out like a missing one.
   const Picture& logo = doc_.Logo();
@@ -48,27 +52,35 @@ std::optional<TextKey> PageBlocks::NoteKey() const {
   }
 }
 
-LogoSize PageBlocks::TopLogoSize(int& leftTextWidth) const {
-  if (!HasLogo()) return {};
+LogoSize PageBlocks::FixedWidthLogo(int& leftTextWidth) const {
+  LogoSize l;
+  l.width = Px(std::max(5, s_.LogoWidth));
+  l.height = ScaleLength(l.width, doc_.Logo().Height(), doc_.Logo().Width());
+  leftTextWidth = std::max(leftTextWidth, l.width);
+  return l;
+}
+
+LogoSize PageBlocks::FittedLogo(double widthMm, double heightMm) const {
   const int64_t pw = doc_.Logo().Width(), ph = doc_.Logo().Height();
   LogoSize l;
-  if (!s_.LogoWidthAuto) {
-    l.width = Px(std::max(5, s_.LogoWidth));
-    l.height = ScaleLength(l.width, ph, pw);
-    leftTextWidth = std::max(leftTextWidth, l.width);
-    return l;
-  }
-  // Fitted into 50 × 30 mm.
-  l.width = Px(50);
+  l.width = Px(widthMm);
   l.height = ScaleLength(l.width, ph, pw);
-  if (l.height > Px(30)) {
-    l.width = ScaleLength(Px(30), pw, ph);
-    l.height = Px(30);
+  if (l.height > Px(heightMm)) {
+    l.width = ScaleLength(Px(heightMm), pw, ph);
+    l.height = Px(heightMm);
   }
+  return l;
+}
+
+LogoSize PageBlocks::TopLogoSize(int& leftTextWidth) const {
+  if (!HasLogo()) return {};
+  if (!s_.LogoWidthAuto) return FixedWidthLogo(leftTextWidth);
+  LogoSize l = FittedLogo(50, 30);
   const int fittedHeight = l.height;
   // Beside a narrow text the logo takes 35 mm (or the text's width), at least 15 mm high
   // unless the fitted logo was lower than that.
   if (leftTextWidth < l.width) {
+    const int64_t pw = doc_.Logo().Width(), ph = doc_.Logo().Height();
     l.width = std::max(Px(35), leftTextWidth);
     l.height = ScaleLength(l.width, ph, pw);
     if (l.height < Px(15)) {
@@ -85,10 +97,8 @@ int PageBlocks::InfoFrameTop(int top) {
   const std::string leftText = Trim(doc_.InfoText1());
   const std::string rightText = Trim(doc_.InfoText2());
   p_.SetFont(7);
-  int wL = p_.MeasureWidth(leftText);
-  const int hL = p_.MeasureHeight(leftText, 0);
-  const int wR = p_.MeasureWidth(rightText);
-  const int hR = p_.MeasureHeight(rightText, 0);
+  auto [wL, hL] = Measured(leftText);
+  const auto [wR, hR] = Measured(rightText);
   const LogoSize logo = TopLogoSize(wL);
 
   const int pad = Px(2), gap = Px(6);

@@ -127,22 +127,8 @@ void PageBlocks::PageFoot(int contentBottom) {
 
 LogoSize PageBlocks::BottomLogoSize(int& leftTextWidth) const {
   if (!HasLogo()) return {};
-  const int64_t pw = doc_.Logo().Width(), ph = doc_.Logo().Height();
-  LogoSize l;
-  if (!s_.LogoWidthAuto) {
-    l.width = Px(std::max(5, s_.LogoWidth));
-    l.height = ScaleLength(l.width, ph, pw);
-    leftTextWidth = std::max(leftTextWidth, l.width);
-    return l;
-  }
-  // Fitted into 70 × 20 mm.
-  l.width = Px(70);
-  l.height = ScaleLength(l.width, ph, pw);
-  if (l.height > Px(20)) {
-    l.width = ScaleLength(Px(20), pw, ph);
-    l.height = Px(20);
-  }
-  return l;
+  if (!s_.LogoWidthAuto) return FixedWidthLogo(leftTextWidth);
+  return FittedLogo(70, 20);
 }
 
 int PageBlocks::InfoFrameBottom() {
@@ -151,10 +137,8 @@ int PageBlocks::InfoFrameBottom() {
   std::string b = Trim(doc_.InfoText2());
   if (a.empty()) std::swap(a, b);
   p_.SetFont(7);
-  int wA = p_.MeasureWidth(a);
-  const int hA = p_.MeasureHeight(a, 0);
-  const int wB = p_.MeasureWidth(b);
-  const int hB = p_.MeasureHeight(b, 0);
+  auto [wA, hA] = Measured(a);
+  const auto [wB, hB] = Measured(b);
   const LogoSize logo = BottomLogoSize(wA);
 
   // One text centred across the page, or two meeting at its middle.
