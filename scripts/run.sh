@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --target bilvox-cli
-build/src/cli/bilvox-cli version
+build/src/cli/bilvox-cli show examples/faktura-pln.ftv

@@ -136,3 +136,33 @@ TEST(Autolists, AFailedSaveIsWrappedAndLeavesNoFile) {
 
 }  // namespace
 }  // namespace bilvox
+
+namespace bilvox {
+namespace {
+
+// A file of a newer format cannot be read, and must not be replaced by what this program
+// remembers afterwards: the lists then live in memory only.
+TEST(Autolists, AFileOfAnotherVersionIsNeverOverwritten) {
+  testing::TempDir dir;
+  const std::string path = dir.File("autolists.dt");
+  const std::string newer("\x02\x00\x03\x00\x00\x00\x07\x00\x00\x00", 10);
+  testing::WriteBytes(path, newer);
+  Lists l;
+  EXPECT_THROW(l.lists.Load(path), Error);
+  l.lists.Remember(&l.units, "kg");
+  l.lists.Save();
+  EXPECT_EQ(l.units.front(), "kg");
+  EXPECT_EQ(testing::ReadBytes(path), newer);
+
+  // A damaged file of our own version is rewritten with what could be read.
+  std::string cut = FileOf({{"25.93"}, {"kg", "m"}});
+  cut.resize(cut.size() - 1);
+  testing::WriteBytes(path, cut);
+  Lists d;
+  EXPECT_THROW(d.lists.Load(path), Error);
+  d.lists.Save();
+  EXPECT_EQ(testing::ReadBytes(path), FileOf({{"25.93"}, {"szt"}, d.payment}));
+}
+
+}  // namespace
+}  // namespace bilvox

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/cp1250.h"
+#include "document/faktura.h"
 #include "registers/contractors.h"
 #include "registers/goods.h"
 #include "support/recording_messages.h"
@@ -131,6 +132,28 @@ TEST(Registers, BuyerUpsertUpdatesTheDocumentFieldsAndKeepsTheRest) {
   EXPECT_EQ(back.phone, "600 100 200");
   EXPECT_EQ(back.discount, Currency::Of(5, 5000));
   EXPECT_TRUE(msgs.messages.empty());
+}
+
+TEST(Registers, BuyerUpsertFromADocumentFilesItsBuyer) {
+  TempDir dir;
+  RecordingMessages msgs;
+  TKontrahenci reg;
+  reg.Open(dir.File("kontrahenci.db"));
+  AddContractor(reg, "Firma X").phone = "600 100 200";
+  TFaktura doc;
+  doc.SetBuyerName("Firma X");
+  doc.SetBuyerAddress("Nowa 1\r\nKraków"_cp);
+  doc.SetBuyerNIP("PL 123-456-32-18");
+  doc.SetReceiverName("Anna");
+  doc.SetBuyerDiscount(Currency::Of(3));
+  const TKontrahentRec* r = reg.UpsertFromDocument(doc);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(reg.Count(), 1);
+  EXPECT_EQ(r->address, doc.BuyerAddress());
+  EXPECT_EQ(r->nip, "PL 123-456-32-18");
+  EXPECT_EQ(r->receivingPerson, "Anna");
+  EXPECT_EQ(r->discount, Currency::Of(3));
+  EXPECT_EQ(r->phone, "600 100 200");
 }
 
 TEST(Registers, GrossPriceTakesTheCurrencysPriceAndClampsTheRate) {

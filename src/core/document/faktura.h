@@ -87,6 +87,9 @@ struct FakturaFields {
   bool Modified = false;  // unsaved changes exist
 };
 
+// The version of the document file this program writes; it reads every version up to it.
+inline constexpr uint16_t kFakturaFileVersion = 8;
+
 // Validation codes: below 100 an error that stops printing, from 100 up a warning.
 inline constexpr int kValidOk = 0;
 inline constexpr int kValidNoLines = 11;
@@ -256,6 +259,16 @@ class TFaktura {
 
   // The first failing check as a code (see kValid…), 0 when all pass.
   int Validate() const;
+
+  // The document file (extension ftv). Load replaces the document by the file's content and
+  // returns the format version it read (0 to 8). On any failure the document is reset (empty,
+  // without a file name) and the error's message is the reading error with the cause.
+  uint16_t Load(const std::string& path);
+  // Writes the whole document as a version-8 file to the path, or to FileName when the path
+  // is empty; the previous file stays intact until the new one is complete. Returns false,
+  // changing nothing, when the user declines to replace another existing file. A failed
+  // write raises the saving error; FileName then keeps the new name and Modified stays.
+  bool Save(const std::string& path = {});
 
   // Life cycle.
   void Reset();

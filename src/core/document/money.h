@@ -22,11 +22,21 @@ struct Currency {
 
   long double Value() const { return static_cast<long double>(raw) / 10000.0L; }
 
-  friend constexpr Currency operator+(Currency a, Currency b) { return {a.raw + b.raw}; }
-  friend constexpr Currency operator-(Currency a, Currency b) { return {a.raw - b.raw}; }
-  friend constexpr Currency operator-(Currency a) { return {-a.raw}; }
-  constexpr Currency& operator+=(Currency b) { raw += b.raw; return *this; }
-  constexpr Currency& operator-=(Currency b) { raw -= b.raw; return *this; }
+  // Sums and differences beyond the range of the type saturate at its limits (as RoundRaw
+  // does), so amounts from a damaged file cannot wrap around.
+  friend constexpr Currency operator+(Currency a, Currency b) {
+    int64_t r;
+    if (__builtin_add_overflow(a.raw, b.raw, &r)) r = b.raw < 0 ? INT64_MIN : INT64_MAX;
+    return {r};
+  }
+  friend constexpr Currency operator-(Currency a, Currency b) {
+    int64_t r;
+    if (__builtin_sub_overflow(a.raw, b.raw, &r)) r = b.raw < 0 ? INT64_MAX : INT64_MIN;
+    return {r};
+  }
+  friend constexpr Currency operator-(Currency a) { return Currency{} - a; }
+  constexpr Currency& operator+=(Currency b) { return *this = *this + b; }
+  constexpr Currency& operator-=(Currency b) { return *this = *this - b; }
   friend constexpr bool operator==(Currency, Currency) = default;
   friend constexpr auto operator<=>(Currency, Currency) = default;
 };

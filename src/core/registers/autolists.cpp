@@ -25,11 +25,13 @@ void TListyNapisow::Attach(TextList* list) {
 void TListyNapisow::Load(const std::string& path) {
   fileName_ = path;
   fileListCount_ = 0;
+  foreignFormat_ = false;
   if (!FileExists(path)) return;
   try {
     std::string data = ReadWholeFile(path);
     ByteReader in(data);
-    if (in.Remaining() < 2 || in.U16() != kVersion)
+    if (in.Remaining() >= 2 && in.U16() != kVersion) foreignFormat_ = true;
+    if (data.size() < 2 || foreignFormat_)
       throw Error(std::string("Nieprawidłowy format pliku"_cp));
     int32_t blocks = in.I32();
     fileListCount_ = std::max(blocks, 0);
@@ -59,7 +61,7 @@ void TListyNapisow::Remember(TextList* list, std::string_view text) {
 }
 
 void TListyNapisow::Save() {
-  if (fileName_.empty()) return;
+  if (fileName_.empty() || foreignFormat_) return;
   try {
     ByteWriter out;
     out.U16(kVersion);

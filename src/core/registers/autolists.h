@@ -34,8 +34,10 @@ class TListyNapisow {
   // moved (its own spelling stays), otherwise the text is inserted. Then saves. An empty text
   // changes nothing. Throws Error as Save does.
   void Remember(TextList* list, std::string_view text);
-  // Writes every attached list to the remembered path; without a path, nothing. Throws Error
-  // with the saving-file message on failure (the previous file stays as it was).
+  // Writes every attached list to the remembered path; without a path, nothing. A file of
+  // another format version (written by a newer program) is never overwritten: after such a
+  // load the lists work in memory only. Throws Error with the saving-file message on failure
+  // (the previous file stays as it was).
   void Save();
 
   const std::string& FileName() const { return fileName_; }
@@ -46,6 +48,7 @@ class TListyNapisow {
   std::vector<TextList*> lists_;
   std::string fileName_;
   int fileListCount_ = 0;
+  bool foreignFormat_ = false;  // the file at fileName_ has a version we do not know
 };
 
 }  // namespace bilvox

@@ -1,7 +1,7 @@
 #include "registers/contractors.h"
 
-
 #include "common/cp1250.h"
+#include "document/faktura.h"
 
 namespace bilvox {
 
@@ -70,6 +70,11 @@ void TKontrahenci::WriteRecords(ByteWriter& out) {
     out.I64(r.discount.raw);
     out.String(r.receivingPerson);
   }
+}
+
+TKontrahentRec* TKontrahenci::UpsertFromDocument(const TFaktura& doc) {
+  return UpsertFromBuyer(doc.BuyerName(), doc.BuyerAddress(), doc.BuyerNIP(), doc.ReceiverName(),
+                         doc.BuyerDiscount());
 }
 
 }  // namespace bilvox

@@ -12,6 +12,8 @@
 
 namespace bilvox {
 
+class TFaktura;
+
 // One contractor; texts are Windows-1250.
 struct TKontrahentRec {
   std::string oldTextA;   // only from files of versions 0 to 2; searched, never written again
@@ -47,6 +49,8 @@ class TKontrahenci final : public TRecordListOf<TKontrahentRec> {
   TKontrahentRec* UpsertFromBuyer(std::string_view name, std::string_view address,
                                   std::string_view nip, std::string_view receivingPerson,
                                   Currency discount);
+  // The same with the buyer of a document (after it was printed or saved).
+  TKontrahentRec* UpsertFromDocument(const TFaktura& doc);
 
   // Called after every upsert, so a window showing the register can refill itself.
   std::function<void()> OnUpsert;
