@@ -1,11 +1,11 @@
 #include "common/json.h"
 
-#include "common/cp1250.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "common/cp1250.h"
 
 namespace bilvox {
 
