@@ -1,14 +1,13 @@
 // The read-only show commands of bilvox-cli for registers, lists and the printer file.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "common/binio.h"
 #include "common/json.h"
 #include "printout/printer_setup.h"
 #include "registers/register_builders.h"
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace bilvox {
@@ -18,23 +17,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-  CliRun r;
-  std::string cmd = std::string(BILVOX_CLI_PATH) + " " + args + " 2>/dev/null";
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+testing::CliResult Cli(const std::string& args) { return testing::RunCli(args); }
 
 TEST(RegisterCommands, ShowReadsOldFilesWithoutTouchingThem) {
   TempDir dir;
@@ -45,7 +28,7 @@ TEST(RegisterCommands, ShowReadsOldFilesWithoutTouchingThem) {
   const std::string bytes = w.Data() + "tail";
   WriteBytes(path, bytes);
 
-  CliRun r = Cli("register show '" + path + "'");
+  auto r = Cli("register show '" + path + "'");
   ASSERT_EQ(r.status, 0);
   auto json = Json::Parse(r.out);
   ASSERT_TRUE(json) << r.out;
@@ -70,7 +53,7 @@ TEST(RegisterCommands, ListsAndPrinterShow) {
   w.I32(1);
   w.String("25.93");
   WriteBytes(lists, w.Data());
-  CliRun r = Cli("lists show '" + lists + "'");
+  auto r = Cli("lists show '" + lists + "'");
   ASSERT_EQ(r.status, 0);
   auto json = Json::Parse(r.out);
   ASSERT_TRUE(json) << r.out;

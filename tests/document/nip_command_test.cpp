@@ -1,31 +1,18 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
+
+#include "support/cli_run.h"
 
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-};
-
 // Runs `bilvox-cli nip` with arguments already quoted for the shell.
-CliResult Nip(const std::string& quotedArgs) {
-  const std::string command = std::string(BILVOX_CLI_PATH) + " nip " + quotedArgs + " 2>/dev/null";
-  CliResult r{-1, ""};
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  char buf[256];
-  while (size_t n = fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
-  const int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
+bilvox::testing::CliResult Nip(const std::string& quotedArgs) {
+  return bilvox::testing::RunCli("nip " + quotedArgs);
 }
 
 TEST(NipCommand, AnswersAndExitStatus) {
-  CliResult r = Nip("'PL 123-456-32-18'");
+  auto r = Nip("'PL 123-456-32-18'");
   EXPECT_EQ(r.out, "valid\n");
   EXPECT_EQ(r.status, 0);
   r = Nip("123456321");

@@ -132,8 +132,8 @@ TEST_F(PainterTest, CellTextInsetAndAlignment) {
 }
 
 TEST_F(PainterTest, FramedCellSharesItsFrameWithItsNeighbours) {
-  PageStyle style;
-  style.linesColor = 0x123456;
+  TAppSettings style;
+  style.LinesColor = 0x123456;
   TestCanvas c;
   PagePainter p(c, 72, style);
   p.SetTextArea(Rect{0, 0, 1000, 1000});
@@ -159,9 +159,9 @@ TEST_F(PainterTest, FramedCellSharesItsFrameWithItsNeighbours) {
 TEST(PagePainter, FontSizeFollowsTheSizeSetting) {
   TestCanvas c;
   for (auto [delta, expected] : {std::pair{-2, 5}, {-1, 6}, {0, 7}, {1, 7}, {2, 8}}) {
-    PageStyle style;
-    style.fontSizeDelta = delta;
-    style.fontName = "Tahoma";
+    TAppSettings style;
+    style.FontSizeDelta = delta;
+    style.FontName = "Tahoma";
     PagePainter p(c, 600, style);
     p.SetFont(7, 0x5F5F5F, kBold | kUnderline);
     EXPECT_EQ(p.Font().points, expected) << delta;
@@ -172,15 +172,13 @@ TEST(PagePainter, FontSizeFollowsTheSizeSetting) {
 }
 
 TEST(PagePainter, ShadowsOnlyWhenShownAndMillimetresRoundToNearest) {
-  EXPECT_EQ(Px(600, 25.4), 600);
-  EXPECT_EQ(Px(300, 10), 118);
-  EXPECT_EQ(Px(72, 1.3), 4);
-  EXPECT_EQ(Px(96, 297), 1123);
   TestCanvas c;
-  PageStyle style;
+  EXPECT_EQ(PagePainter(c, 72).Px(1.3), 4);
+  EXPECT_EQ(PagePainter(c, 96).Px(297), 1123);
+  TAppSettings style;
   PagePainter on(c, 72, style);
   on.BlockShadow(Rect{10, 10, 20, 20});
-  style.showShadows = false;
+  style.ShowShadows = false;
   PagePainter off(c, 72, style);
   off.BlockShadow(Rect{10, 10, 20, 20});
   off.Shadow(Rect{1, 1, 2, 2});

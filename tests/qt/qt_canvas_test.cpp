@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -14,6 +13,7 @@
 
 #include "common/cp1250.h"
 #include "document/picture.h"
+#include "gui_app.h"
 #include "printout/page_painter.h"
 #include "printout/text_wrap.h"
 #include "qt_canvas.h"
@@ -25,14 +25,7 @@ namespace {
 
 class QtCanvasTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (!QGuiApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "bilvox_tests";
-      static char* argv[] = {name, nullptr};
-      new QGuiApplication(argc, argv);  // lives for the whole test run
-    }
-  }
+  static void SetUpTestSuite() { EnsureGuiApplication(); }
   static QImage White(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::white);
@@ -104,8 +97,8 @@ TEST_F(QtCanvasTest, FramesFillsAndLinesHitExactPixels) {
   {
     QPainter painter(&img);
     QtCanvas canvas(painter);
-    PageStyle style;
-    style.linesColor = 0x0000FF;  // red
+    TAppSettings style;
+    style.LinesColor = 0x0000FF;  // red
     PagePainter p(canvas, 100, style);
     p.SetTextArea(Rect{0, 0, 200, 100});
     p.FramedCell(Rect{20, 20, 80, 60}, 0xE5E5E5, "", VAlign::Bottom, HAlign::Left, 0);

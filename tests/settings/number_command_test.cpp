@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <sys/wait.h>
 
 #include <string>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace bilvox {
@@ -19,15 +18,9 @@ struct CliRun {
 };
 
 CliRun NumberCommand(const std::string& registry, const std::string& args) {
-  std::string cmd = "BILVOX_REGISTRY='" + registry + "' '" BILVOX_CLI_PATH "' number " + args + " 2>&1";
-  CliRun r{-1, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[512];
-  while (size_t n = fread(buf, 1, sizeof buf, p)) r.output.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
+  testing::CliResult r =
+      testing::RunCli("number " + args, "BILVOX_REGISTRY=" + testing::ShellQuote(registry));
+  return {r.status, r.out + r.err};
 }
 
 TEST(NumberCommand, PrintsAndAdvancesTheStoredCounter) {

@@ -69,12 +69,36 @@ TEST(MoneyText, TwoDecimalsRoundHalvesAwayFromZero) {
   EXPECT_EQ(MoneyText(Amount("-0.004"), true), "0,00");
 }
 
+TEST(MoneyText, FixedFourDecimalsAndShortestForms) {
+  SetCurrencyDisplay("PLN");
+  EXPECT_EQ(ToUtf8(MoneyCurrencyText4(Amount("4.2"))), "4,2000zł");
+  EXPECT_EQ(ToUtf8(MoneyCurrencyText4(Amount("1234.5678"))), "1 234,5678zł");
+  EXPECT_EQ(ShortDecimalText(Amount("23")), "23");
+  EXPECT_EQ(ShortDecimalText(Amount("8.5")), "8,5");
+  EXPECT_EQ(ShortDecimalText(Amount("-0.125")), "-0,125");
+  EXPECT_EQ(ShortDecimalText(Amount("0")), "0");
+  // Quantities: up to 15 significant digits, exponents beyond the plain range.
+  EXPECT_EQ(GeneralNumberText(1.5), "1,5");
+  EXPECT_EQ(GeneralNumberText(3), "3");
+  EXPECT_EQ(GeneralNumberText(-2.25), "-2,25");
+  EXPECT_EQ(GeneralNumberText(0.1 + 0.2), "0,3");
+  EXPECT_EQ(GeneralNumberText(1.0 / 3), "0,333333333333333");
+  EXPECT_EQ(GeneralNumberText(0.0001), "0,0001");
+  EXPECT_EQ(GeneralNumberText(0.00001), "1E-5");
+  EXPECT_EQ(GeneralNumberText(123456789012345.0), "123456789012345");
+  EXPECT_EQ(GeneralNumberText(1e15), "1E15");
+  EXPECT_EQ(GeneralNumberText(-0.0), "0");
+}
+
 TEST(MoneyText, IndependentOfTheProcessLocale) {
   const char* previous = std::setlocale(LC_ALL, nullptr);
   std::string saved = previous ? previous : "C";
   std::setlocale(LC_ALL, "C.UTF-8");
   EXPECT_EQ(MoneyText(Amount("12.5"), true), "12,50");
   EXPECT_EQ(Cur("PLN", "1234.5"), "1 234,50zł");
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "pl_PL.UTF-8")) {
+    EXPECT_EQ(GeneralNumberText(1.5), "1,5");
+  }
   std::setlocale(LC_ALL, saved.c_str());
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
+
+#include "support/cli_run.h"
 
 namespace {
 
@@ -12,16 +12,8 @@ struct CliRun {
 };
 
 CliRun Cli(const std::string& args) {
-  CliRun r;
-  std::string command = std::string(BILVOX_CLI_PATH) + " words " + args + " 2>&1";
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  char buf[512];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int rc = pclose(p);
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  return r;
+  bilvox::testing::CliResult r = bilvox::testing::RunCli("words " + args);
+  return {r.status, r.out + r.err};
 }
 
 TEST(WordsCommand, PrintsTheAmountInWords) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/cp1250.h"
+
 namespace bilvox {
 
 const Json* Json::Find(std::string_view key) const {
@@ -188,21 +190,6 @@ class Parser {
     return v;
   }
 
-  static void Utf8(std::string& out, uint32_t c) {
-    if (c < 0x80) out += static_cast<char>(c);
-    else if (c < 0x800) { out += static_cast<char>(0xC0 | (c >> 6)); out += static_cast<char>(0x80 | (c & 0x3F)); }
-    else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-
   uint32_t Hex4() {
     if (p_ + 4 > t_.size()) Fail("invalid escape");
     uint32_t v = 0;
@@ -247,7 +234,7 @@ class Parser {
           } else if (c1 >= 0xD800 && c1 <= 0xDFFF) {
             Fail("invalid surrogate");
           }
-          Utf8(out, c1);
+          AppendUtf8(out, c1);
           break;
         }
         default: Fail("invalid escape");

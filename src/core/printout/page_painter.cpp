@@ -5,19 +5,14 @@
 
 namespace bilvox {
 
-int Px(int dpi, double mm) {
-  // nearbyint rounds in the default mode: to nearest, halves to even.
-  return static_cast<int>(std::nearbyint(dpi * mm / 25.4));
-}
-
-PagePainter::PagePainter(Canvas& canvas, int dpi, PageStyle style)
-    : canvas_(canvas), dpi_(dpi), style_(std::move(style)) {
+PagePainter::PagePainter(Canvas& canvas, int dpi, const TAppSettings& settings)
+    : canvas_(canvas), dpi_(dpi), settings_(settings) {
   SetFont(10);
 }
 
 void PagePainter::SetFont(int points, ColorRef color, unsigned style) {
-  int size = std::max(1, points * (style_.fontSizeDelta + 10) / 10);
-  font_ = FontSpec{style_.fontName, size, dpi_, style, color};
+  int size = std::max(1, points * (settings_.FontSizeDelta + 10) / 10);
+  font_ = FontSpec{settings_.FontName, size, dpi_, style, color};
   canvas_.SetFont(font_);
 }
 
@@ -74,12 +69,12 @@ void PagePainter::FramedCell(const Rect& r, ColorRef fill, std::string_view text
                              HAlign h, int inset) {
   if (fill != kWhite) canvas_.FillRect(r, fill);
   CellText(r, text, v, h, inset);
-  SetPen(style_.linesColor, 1);
+  SetPen(settings_.LinesColor, 1);
   canvas_.Rectangle(Rect{r.left - 1, r.top - 1, r.right, r.bottom}, pen_, std::nullopt);
 }
 
 void PagePainter::Shadow(const Rect& strip) {
-  if (style_.showShadows) canvas_.FillRect(strip, style_.shadowColor);
+  if (settings_.ShowShadows) canvas_.FillRect(strip, settings_.ShadowColor);
 }
 
 void PagePainter::BlockShadow(const Rect& block) {

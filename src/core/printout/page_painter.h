@@ -1,7 +1,8 @@
 // The drawing primitives of the printed page on top of a canvas: fonts scaled by the
 // font-size setting, word-wrapped text blocks limited to the text area, measured texts,
 // cells with inset and alignment, framed cells and shadows. Lengths in millimetres become
-// device pixels through Px(). One painter serves one drawing of one page.
+// device pixels through Px() (MmToDevice at the painter's resolution). One painter serves
+// one drawing of one page.
 #pragma once
 
 #include <string>
@@ -9,6 +10,8 @@
 
 #include "printout/canvas.h"
 #include "printout/text_wrap.h"
+#include "settings/settings.h"
+#include "words/money_text.h"
 
 namespace bilvox {
 
@@ -16,33 +19,24 @@ enum class HAlign { Left, Right, Center };
 // In the order of the stored row alignment setting: 0 top, 1 bottom, 2 centre.
 enum class VAlign { Top, Bottom, Center };
 
-// The settings the primitives read.
-struct PageStyle {
-  std::string fontName = "Arial";  // Windows-1250
-  int fontSizeDelta = 0;           // −2..2: sizes are scaled by (delta + 10) / 10
-  ColorRef linesColor = kBlack;    // frames of cells
-  bool showShadows = true;
-  ColorRef shadowColor = 0x9F9F9F;
-};
-
-// Millimetres to device pixels: dpi × mm / 25.4, to the nearest integer, halves to even.
-int Px(int dpi, double mm);
-
 class PagePainter {
  public:
-  PagePainter(Canvas& canvas, int dpi, PageStyle style = {});
+  // The primitives read the font face and size setting, the lines colour and the shadow
+  // settings; the painter keeps its own copy of the settings.
+  PagePainter(Canvas& canvas, int dpi, const TAppSettings& settings = {});
 
   Canvas& canvas() { return canvas_; }
   int Dpi() const { return dpi_; }
-  const PageStyle& Style() const { return style_; }
-  int Px(double mm) const { return bilvox::Px(dpi_, mm); }
+  const TAppSettings& Settings() const { return settings_; }
+  // Millimetres to device pixels at the painter's resolution.
+  int Px(double mm) const { return MmToDevice(dpi_, mm); }
 
   // The text area: text blocks are kept between its left and right edges and end at its
   // bottom edge; measuring without a width uses its width.
   void SetTextArea(const Rect& area) { area_ = area; }
   const Rect& TextArea() const { return area_; }
 
-  // Face from the style, size points × (delta + 10) / 10 (integer division, at least 1),
+  // Face from the settings, size points × (delta + 10) / 10 (integer division, at least 1),
   // resolution dpi.
   void SetFont(int points, ColorRef color = kBlack, unsigned style = 0);
   const FontSpec& Font() const { return font_; }
@@ -90,7 +84,7 @@ class PagePainter {
 
   Canvas& canvas_;
   int dpi_;
-  PageStyle style_;
+  TAppSettings settings_;
   Rect area_;
   FontSpec font_;
   Pen pen_;

@@ -28,14 +28,22 @@ struct Digits {
   bool negative = false;
 };
 
-Digits SplitDigits(Currency value, bool twoDecimals) {
-  // Unsigned magnitude, so that the most negative value has one as well.
-  uint64_t mag = value.raw < 0 ? 0 - static_cast<uint64_t>(value.raw) : static_cast<uint64_t>(value.raw);
-  int decimals = 2;
-  if (!twoDecimals) {
-    if (mag % 10 != 0) decimals = 4;
-    else if (mag / 10 % 10 != 0) decimals = 3;
-  }
+// Unsigned magnitude, so that the most negative value has one as well.
+uint64_t Magnitude(Currency value) {
+  return value.raw < 0 ? 0 - static_cast<uint64_t>(value.raw) : static_cast<uint64_t>(value.raw);
+}
+
+// The decimals of the adaptive form: 4 unless the last of them is 0, then 3 unless that
+// one is 0 too, then 2.
+int AdaptiveDecimals(uint64_t mag) {
+  if (mag % 10 != 0) return 4;
+  if (mag / 10 % 10 != 0) return 3;
+  return 2;
+}
+
+// `decimals` is 2, 3 or 4; only 2 can drop a digit that is not 0.
+Digits SplitDigits(Currency value, int decimals) {
+  const uint64_t mag = Magnitude(value);
   uint64_t scaled = mag;  // in units of 10^-decimals
   if (decimals == 2) scaled = (mag + 50) / 100;  // halves away from zero
   else if (decimals == 3) scaled = mag / 10;    // the dropped digit is 0
@@ -66,6 +74,17 @@ int RoundToInt(long double v) {
   return static_cast<int>(r);
 }
 
+int DecimalsOf(Currency value, bool twoDecimals) {
+  return twoDecimals ? 2 : AdaptiveDecimals(Magnitude(value));
+}
+
+std::string CurrencyForm(const Digits& d) {
+  std::string number = Grouped(d.whole) + "," + d.decimals;
+  const CurrencyDisplay& display = Display();
+  if (display.symbolFirst) return display.symbol + (d.negative ? "-" : "") + number;
+  return (d.negative ? "-" : "") + number + display.symbol;
+}
+
 }  // namespace
 
 std::string CurrencySymbol(std::string_view code) {
@@ -83,16 +102,42 @@ void SetCurrencyDisplay(std::string_view code) {
 const std::string& CurrentCurrencySymbol() { return Display().symbol; }
 
 std::string MoneyText(Currency value, bool twoDecimals) {
-  Digits d = SplitDigits(value, twoDecimals);
+  Digits d = SplitDigits(value, DecimalsOf(value, twoDecimals));
   return (d.negative ? "-" : "") + d.whole + "," + d.decimals;
 }
 
 std::string MoneyCurrencyText(Currency value, bool twoDecimals) {
-  Digits d = SplitDigits(value, twoDecimals);
-  std::string number = Grouped(d.whole) + "," + d.decimals;
-  const CurrencyDisplay& display = Display();
-  if (display.symbolFirst) return display.symbol + (d.negative ? "-" : "") + number;
-  return (d.negative ? "-" : "") + number + display.symbol;
+  return CurrencyForm(SplitDigits(value, DecimalsOf(value, twoDecimals)));
+}
+
+std::string MoneyCurrencyText4(Currency value) { return CurrencyForm(SplitDigits(value, 4)); }
+
+std::string ShortDecimalText(Currency value) {
+  Digits d = SplitDigits(value, 4);
+  while (!d.decimals.empty() && d.decimals.back() == '0') d.decimals.pop_back();
+  return (d.negative ? "-" : "") + d.whole + (d.decimals.empty() ? "" : "," + d.decimals);
+}
+
+std::string GeneralNumberText(double value) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";  // also for -0
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15G", value);
+  std::string text = buf;
+  // The exponent without its plus sign and leading zeros: 1E-5, 1E15.
+  const size_t e = text.find('E');
+  std::string exponent;
+  if (e != std::string::npos) {
+    std::string digits = text.substr(e + 1);
+    text.erase(e);
+    bool minus = !digits.empty() && digits[0] == '-';
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.erase(0, 1);
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    exponent = std::string("E") + (minus ? "-" : "") + digits;
+  }
+  for (char& c : text)
+    if (c == '.') c = ',';
+  return text + exponent;
 }
 
 int MmToDevice(int dotsPerInch, double millimetres) {
