@@ -2,7 +2,7 @@
 # Builds the fuzz targets (clang, AddressSanitizer and UndefinedBehaviorSanitizer, in
 # build-fuzz) and runs each for a bounded time with its corpus from fuzz/corpus/<target>.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     default: 60 seconds, every target
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     default: 60 seconds, every target; 0 only builds
 #
 # New inputs found are kept in build-fuzz/fuzz-work/<target> (never in the repository's
 # corpus); a crash, hang, leak or allocation beyond the limit is written to
@@ -21,6 +21,8 @@ if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
     -DBILVOX_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build "$build" --target fuzzers -j2
 fi
+
+[ "$seconds" = 0 ] && exit 0
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then

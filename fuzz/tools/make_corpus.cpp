@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "common/binio.h"
 #include "common/cp1250.h"
 #include "common/files.h"
@@ -26,6 +24,7 @@
 #include "registers/register_builders.h"
 #include "settings/file_store.h"
 #include "settings/settings.h"
+#include "support/jpeg_writer.h"
 #include "support/metafile_builder.h"
 
 using namespace bilvox;
@@ -300,33 +299,10 @@ void Bitmaps() {
 }
 
 std::string Jpeg(int w, int h, int components, J_COLOR_SPACE space, bool progressive, bool arith) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = unsigned(w);
-  c.image_height = unsigned(h);
-  c.input_components = components;
-  c.in_color_space = space;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 50, TRUE);
-  if (progressive) jpeg_simple_progression(&c);
-  c.arith_code = arith ? TRUE : FALSE;
-  jpeg_start_compress(&c, TRUE);
-  std::vector<unsigned char> row(size_t(w) * components);
-  while (c.next_scanline < c.image_height) {
-    for (size_t i = 0; i < row.size(); ++i) row[i] = (unsigned char)((i * 29 + c.next_scanline * 71) & 0xFF);
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&c, &p, 1);
-  }
-  jpeg_finish_compress(&c);
-  std::string bytes(reinterpret_cast<char*>(out), size);
-  jpeg_destroy_compress(&c);
-  std::free(out);
-  return bytes;
+  std::vector<uint8_t> samples(size_t(w) * h * components);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = uint8_t((i * 29 + i / size_t(w * components) * 71) & 0xFF);
+  return bilvox::testing::EncodeJpeg(w, h, components, space, samples,
+                                     {.quality = 50, .progressive = progressive, .arithmetic = arith});
 }
 
 void Jpegs() {

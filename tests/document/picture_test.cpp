@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include <jpeglib.h>
 
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "document/faktura.h"
 #include "document/picture.h"
+#include "support/jpeg_writer.h"
 #include "support/memory_store.h"
 #include "support/recording_messages.h"
 #include "support/temp_dir.h"
@@ -150,30 +150,7 @@ TEST(Bmp, CoreHeader) {
 
 std::string Jpeg(int width, int height, int components, J_COLOR_SPACE space,
                  const std::vector<uint8_t>& samples) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buffer, &size);
-  c.image_width = static_cast<JDIMENSION>(width);
-  c.image_height = static_cast<JDIMENSION>(height);
-  c.input_components = components;
-  c.in_color_space = space;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 100, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  while (c.next_scanline < c.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(samples.data()) +
-                   static_cast<size_t>(c.next_scanline) * width * components;
-    jpeg_write_scanlines(&c, &row, 1);
-  }
-  jpeg_finish_compress(&c);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&c);
-  std::free(buffer);
-  return out;
+  return testing::EncodeJpeg(width, height, components, space, samples);
 }
 
 // Quadrants red, green / blue, white in 16 × 16 pixels.
