@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -275,6 +277,19 @@ TEST_F(LogoTest, UnreadablePictureShowsTheBoxAndLeavesNoLogo) {
   const std::string folder = dir.path();
   doc.SetLogoFileName(folder);
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(LogoTest, APipeNamedAsTheLogoIsRefusedWithoutWaitingForIt) {
+  // A stored logo path may name anything; reading a pipe (or a device) would never end.
+  const std::string pipe = dir.File("logo.bmp");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  ::alarm(20);  // a wait for the pipe ends the tests instead of hanging them
+  doc.SetLogoFileName(pipe);
+  ::alarm(0);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Nieprawidłowy format pliku."_cp);
+  EXPECT_TRUE(doc.Logo().Empty());
+  EXPECT_TRUE(doc.LogoAbsent());
 }
 
 }  // namespace
