@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include <jpeglib.h>
 
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "document/faktura.h"
 #include "document/picture.h"
+#include "support/jpeg_writer.h"
 #include "support/memory_store.h"
 #include "support/recording_messages.h"
 #include "support/temp_dir.h"
@@ -150,30 +152,7 @@ TEST(Bmp, CoreHeader) {
 
 std::string Jpeg(int width, int height, int components, J_COLOR_SPACE space,
                  const std::vector<uint8_t>& samples) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buffer, &size);
-  c.image_width = static_cast<JDIMENSION>(width);
-  c.image_height = static_cast<JDIMENSION>(height);
-  c.input_components = components;
-  c.in_color_space = space;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 100, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  while (c.next_scanline < c.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(samples.data()) +
-                   static_cast<size_t>(c.next_scanline) * width * components;
-    jpeg_write_scanlines(&c, &row, 1);
-  }
-  jpeg_finish_compress(&c);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&c);
-  std::free(buffer);
-  return out;
+  return testing::EncodeJpeg(width, height, components, space, samples);
 }
 
 // Quadrants red, green / blue, white in 16 × 16 pixels.
@@ -298,6 +277,19 @@ TEST_F(LogoTest, UnreadablePictureShowsTheBoxAndLeavesNoLogo) {
   const std::string folder = dir.path();
   doc.SetLogoFileName(folder);
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(LogoTest, APipeNamedAsTheLogoIsRefusedWithoutWaitingForIt) {
+  // A stored logo path may name anything; reading a pipe (or a device) would never end.
+  const std::string pipe = dir.File("logo.bmp");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  ::alarm(20);  // a wait for the pipe ends the tests instead of hanging them
+  doc.SetLogoFileName(pipe);
+  ::alarm(0);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Nieprawidłowy format pliku."_cp);
+  EXPECT_TRUE(doc.Logo().Empty());
+  EXPECT_TRUE(doc.LogoAbsent());
 }
 
 }  // namespace

@@ -343,5 +343,36 @@ TEST(Metafile, OutlinesMultipliedFromFewBytesAreBounded) {
   EXPECT_LT(m->shapes.size(), 40000u);
 }
 
+TEST(Metafile, BitmapsMultipliedFromFewBytesAreBounded) {
+  // A run-length bitmap that ends at once is a few bytes for any size: the bitmaps of one
+  // picture together keep no more pixels than one picture may have.
+  ByteWriter dib;
+  dib.U32(40), dib.I32(5000), dib.I32(5000), dib.U16(1), dib.U16(8), dib.U32(1);  // RLE8
+  dib.Zeros(12), dib.U32(1), dib.U32(0);
+  dib.U32(0x00FF0000);  // one palette entry
+  const std::string header = dib.Data();
+  ByteWriter rec;  // StretchDIBits: the header after the fixed part, then "end of picture"
+  rec.Zeros(16);
+  for (int v : {0, 0, 0, 0, 5000, 5000}) rec.I32(v);
+  rec.U32(8 + 72), rec.U32(static_cast<uint32_t>(header.size()));
+  rec.U32(static_cast<uint32_t>(8 + 72 + header.size())), rec.U32(2);
+  rec.U32(0), rec.U32(0x00CC0020), rec.I32(100), rec.I32(100);
+  rec.Bytes(header);
+  rec.U16(0x0100);
+  rec.U16(0);
+  EmfBuilder e;
+  for (int i = 0; i < 4; ++i) e.Raw(81, rec.Data());
+  auto m = Metafile::Parse(e.Eof().Build(0, 0, 2500, 2500));
+  int64_t pixels = 0;
+  int images = 0;
+  for (const auto& s : m->shapes)
+    if (s.kind == Metafile::Shape::Kind::Image) {
+      ++images;
+      pixels += int64_t{s.image->width} * s.image->height;
+    }
+  EXPECT_EQ(images, 2);
+  EXPECT_LE(pixels, kMaxPicturePixels);
+}
+
 }  // namespace
 }  // namespace bilvox

@@ -1,6 +1,8 @@
 // The items table and the VAT summary on the canvas with fixed metrics: column edges and
 // header heights of the three layouts, row heights from the running millimetres, cell
 // texts, the summary's skipped rows, foreign-currency VAT and the correction's two tables.
+#include <limits>
+
 #include "printout/page_fixture.h"
 
 namespace bilvox {
@@ -128,6 +130,19 @@ TEST_F(PageTest, CellTextsAndNumberForms) {
   EXPECT_EQ(TextAt("nie podl.").font.points, 6);
   EXPECT_EQ(TextAt("nie podl. opod.").font.points, 7);
   EXPECT_EQ(Count("zwoln."), 2);
+}
+
+TEST_F(PageTest, RatesFromADamagedFileAreShownAtAnySize) {
+  AddLine("A", "1", 7);
+  AddLine("B", "1", 7);
+  doc.Line(0).VatRate = Currency::FromRaw(123456);
+  doc.Line(1).VatRate = Currency::FromRaw(std::numeric_limits<int64_t>::min() / 3);
+  ASSERT_TRUE(Draw());
+  EXPECT_TRUE(Has("1234,56%"));
+  // The percentage stops at the type's limit (wrapped in its narrow column).
+  std::string drawn;
+  for (const CanvasCall* c : canvas.Texts()) drawn += c->text;
+  EXPECT_NE(drawn.find("-922337203685477,5808%"), std::string::npos);
 }
 
 TEST_F(PageTest, SummarySkipsRatesWithoutNetSum) {

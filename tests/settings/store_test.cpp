@@ -3,11 +3,15 @@
 #include <sys/resource.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "settings/file_store.h"
+#include "settings/reg_text.h"
 #include "support/recording_messages.h"
 #include "support/temp_dir.h"
 
@@ -301,6 +305,42 @@ TEST_F(StoreTest, AFailedWriteRaisesTheErrorAndKeepsTheOldFile) {
   signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(error, "Failed to set data for 'FolderFaktur'");
   EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST(RegText, RemovalsAndReplacementsKeepTheFileOrder) {
+  RegParseError error;
+  auto tree = ParseRegText(
+      "REGEDIT4\n[K\\A]\n[K\\A B]\n[K\\a\\x]\n[K\\A\\Y\\z]\n"
+      "[K\\AB]\n\"V1\"=\"1\"\n\"V2\"=\"2\"\n\"v1\"=-\n\"v2\"=\"3\"\n\"V1\"=\"4\"\n"
+      "[-k\\a]\n\"Lost\"=\"5\"\n[k\\a]\n",
+      &error);
+  ASSERT_TRUE(tree) << error.reason;
+  std::vector<std::string> paths;
+  for (const auto& k : tree->Keys()) paths.push_back(k.path);
+  // The removed key and every key below it are gone; one added again comes last.
+  EXPECT_EQ(paths, (std::vector<std::string>{"K\\A B", "K\\AB", "k\\a"}));
+  EXPECT_TRUE(tree->Keys()[2].values.empty());
+  // A replaced value keeps its place and its name; a removed one set again comes last.
+  std::vector<std::string> values;
+  for (const auto& [name, v] : tree->Keys()[1].values) values.push_back(name + "=" + RegStringText(v));
+  EXPECT_EQ(values, (std::vector<std::string>{"V2=3", "V1=4"}));
+}
+
+TEST(RegText, ManyKeysAndValuesAreReadInTimeProportionalToTheirNumber) {
+  // A damaged or hostile file of a few megabytes must not keep the program reading it
+  // (each group of settings reads the whole file) for minutes.
+  std::string text = "Windows Registry Editor Version 5.00\n";
+  for (int i = 0; i < 40000; ++i) text += "[HKEY_CURRENT_USER\\K" + std::to_string(i) + "]\n";
+  for (int i = 0; i < 40000; ++i) text += "\"V" + std::to_string(i) + "\"=dword:00000001\n\"W\"=-\n";
+  for (int i = 0; i < 20000; ++i) text += "[-HKEY_CURRENT_USER\\K" + std::to_string(2 * i) + "]\n";
+  const auto start = std::chrono::steady_clock::now();
+  RegParseError error;
+  auto tree = ParseRegText(text, &error);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_TRUE(tree) << error.reason;
+  ASSERT_EQ(tree->Keys().size(), 20000u);
+  EXPECT_EQ(tree->Keys().back().values.size(), 40000u);
+  EXPECT_LT(seconds, 5.0);  // a fraction of a second; reading it key by key took minutes
 }
 
 TEST(UserStorePath, TheEnvironmentChoosesTheFile) {

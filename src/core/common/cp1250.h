@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace bilvox {
 
@@ -72,20 +73,12 @@ std::string LetterLower(std::string_view s);
 namespace detail {
 
 template <std::size_t N>
-struct Utf8Literal {
-  char data[N]{};
-  consteval Utf8Literal(const char (&s)[N]) {
-    for (std::size_t i = 0; i < N; ++i) data[i] = s[i];
-  }
-};
-
-template <std::size_t N>
 struct Cp1250Literal {
   std::array<char, N> bytes{};
   std::size_t size = 0;
 };
 
-consteval char32_t DecodeUtf8At(const char* s, std::size_t n, std::size_t& i) {
+constexpr char32_t DecodeUtf8At(const char* s, std::size_t n, std::size_t& i) {
   auto u = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
   unsigned char b = u(i);
   if (b < 0x80) { ++i; return b; }
@@ -97,13 +90,14 @@ consteval char32_t DecodeUtf8At(const char* s, std::size_t n, std::size_t& i) {
   return c;
 }
 
-template <Utf8Literal L>
+template <char... Utf8>
 consteval auto ConvertLiteral() {
-  constexpr std::size_t n = sizeof(L.data) - 1;  // without the terminator
+  constexpr std::size_t n = sizeof...(Utf8);
+  constexpr char utf8[n + 1] = {Utf8..., '\0'};
   Cp1250Literal<n + 1> out{};
   std::size_t i = 0;
   while (i < n) {
-    char32_t c = DecodeUtf8At(L.data, n, i);
+    char32_t c = DecodeUtf8At(utf8, n, i);
     int b = UnicodeToCp1250(c);
     if (b < 0) throw "character not representable in Windows-1250";
     out.bytes[out.size++] = static_cast<char>(b);
@@ -111,15 +105,25 @@ consteval auto ConvertLiteral() {
   return out;
 }
 
-template <Utf8Literal L>
-inline constexpr auto kConverted = ConvertLiteral<L>();
+template <char... Utf8>
+inline constexpr auto kConverted = ConvertLiteral<Utf8...>();
 
 }  // namespace detail
 
-// "Zażółć"_cp: a UTF-8 source literal turned into Windows-1250 bytes at compile time.
-template <detail::Utf8Literal L>
+// "Zażółć"_cp: a UTF-8 source literal turned into Windows-1250 bytes at compile time. The
+// literal's characters come as a template parameter pack (an extension of gcc and clang):
+// clang 14 crashes on the standard form, a literal of class type, in some expressions.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wgnu-string-literal-operator-template"
+#endif
+template <typename Char, Char... Utf8>
 constexpr std::string_view operator""_cp() {
-  return std::string_view(detail::kConverted<L>.bytes.data(), detail::kConverted<L>.size);
+  static_assert(std::is_same_v<Char, char>, "only narrow literals");
+  return std::string_view(detail::kConverted<Utf8...>.bytes.data(), detail::kConverted<Utf8...>.size);
 }
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 }  // namespace bilvox

@@ -1,5 +1,7 @@
 #include "document/picture.h"
 
+#include <filesystem>
+
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "common/files.h"
@@ -58,6 +60,14 @@ Picture DecodePicture(std::string_view bytes) {
   throw Error(std::string("Nieprawidłowy format pliku."_cp));
 }
 
-Picture LoadPicture(const std::string& path) { return DecodePicture(ReadWholeFile(path)); }
+Picture LoadPicture(const std::string& path) {
+  // A picture is an ordinary file; reading a device or a pipe named by a stored logo path
+  // (/dev/zero, /dev/stdin) would never end.
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    throw Error(std::string("Nieprawidłowy format pliku."_cp));
+  return DecodePicture(ReadWholeFile(path));
+}
 
 }  // namespace bilvox

@@ -199,11 +199,10 @@ void DecodeUncompressed(const Bytes& b, const Header& h, size_t pixelsAt,
 void DecodeRle(const Bytes& b, const Header& h, size_t pixelsAt,
                const std::vector<uint32_t>& palette, RasterImage& image) {
   const bool four = h.compression == kBiRle4;
-  std::vector<uint8_t> index(static_cast<size_t>(h.width * h.height), 0);
   int64_t x = 0, y = 0;  // y counts from the bottom row
   auto put = [&](unsigned v) {
     if (x < h.width && y < h.height)
-      index[static_cast<size_t>((h.height - 1 - y) * h.width + x)] = static_cast<uint8_t>(v);
+      image.pixels[static_cast<size_t>((h.height - 1 - y) * h.width + x)] = PaletteColor(palette, v);
     ++x;
   };
   size_t p = pixelsAt;
@@ -234,7 +233,6 @@ void DecodeRle(const Bytes& b, const Header& h, size_t pixelsAt,
       p += bytes + bytes % 2;
     }
   }
-  for (size_t i = 0; i < index.size(); ++i) image.pixels[i] = PaletteColor(palette, index[i]);
 }
 
 }  // namespace
@@ -253,7 +251,10 @@ RasterImage DecodeBmp(std::string_view bytes) {
   RasterImage image;
   image.width = static_cast<int>(h.width);
   image.height = static_cast<int>(h.height);
-  image.pixels.assign(static_cast<size_t>(h.width * h.height), kOpaqueBlack);
+  // Pixels the runs of a compressed picture do not reach (skipped by a move or left at an
+  // early end) keep the first colour of the palette.
+  image.pixels.assign(static_cast<size_t>(h.width * h.height),
+                      rle ? PaletteColor(palette, 0) : kOpaqueBlack);
   if (rle)
     DecodeRle(b, h, pixelsAt, palette, image);
   else

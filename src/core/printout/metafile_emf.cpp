@@ -114,10 +114,10 @@ void ReadText(Gdi& g, uint32_t type, std::string_view rec, ByteReader& r) {
   g.Text(at, std::move(text), opaque);
 }
 
-std::shared_ptr<const RasterImage> ReadBitmap(std::string_view rec, uint32_t offBmi, uint32_t cbBmi,
-                                              uint32_t offBits, uint32_t cbBits,
+std::shared_ptr<const RasterImage> ReadBitmap(Gdi& g, std::string_view rec, uint32_t offBmi,
+                                              uint32_t cbBmi, uint32_t offBits, uint32_t cbBits,
                                               const SourceRect& source) {
-  return DecodeDib(Slice(rec, offBmi, cbBmi), Slice(rec, offBits, cbBits), source);
+  return g.DecodeDib(Slice(rec, offBmi, cbBmi), Slice(rec, offBits, cbBits), source);
 }
 
 void ReadBlt(Gdi& g, uint32_t type, std::string_view rec, ByteReader& r) {
@@ -130,7 +130,7 @@ void ReadBlt(Gdi& g, uint32_t type, std::string_view rec, ByteReader& r) {
   int sw = static_cast<int>(dw), sh = static_cast<int>(dh);
   if (type != kBitBlt) sw = S32(r), sh = S32(r);
   if (cbBmi == 0) return g.PatBlt({dx, dy}, {dw, dh}, rop);
-  auto image = ReadBitmap(rec, offBmi, cbBmi, offBits, cbBits,
+  auto image = ReadBitmap(g, rec, offBmi, cbBmi, offBits, cbBits,
                           SourceRect{sx, sy, sw, sh, false});
   g.Image({dx, dy}, {dw, dh}, image);
 }
@@ -143,7 +143,7 @@ void ReadStretchDiBits(Gdi& g, std::string_view rec, ByteReader& r) {
   r.Skip(8);  // colour usage, raster operation
   double dw = S32(r), dh = S32(r);
   if (cbBmi == 0) return;
-  auto image = ReadBitmap(rec, offBmi, cbBmi, offBits, cbBits,
+  auto image = ReadBitmap(g, rec, offBmi, cbBmi, offBits, cbBits,
                           SourceRect{sx, sy, sw, sh, true});
   g.Image({dx, dy}, {dw, dh}, image);
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 #include "common/cp1250.h"
@@ -47,9 +48,20 @@ std::string_view Slice(std::string_view record, uint64_t offset, uint64_t size) 
   return record.substr(offset, size);
 }
 
-std::shared_ptr<const RasterImage> DecodeDib(std::string_view header, std::string_view bits,
-                                             const std::optional<SourceRect>& source) {
+std::shared_ptr<const RasterImage> Gdi::DecodeDib(std::string_view header, std::string_view bits,
+                                                  const std::optional<SourceRect>& source) {
   if (header.size() < 12) return nullptr;
+  // Every bitmap is charged before it is decoded, so that a small file cannot make the
+  // reader decode (and keep) picture after picture of the largest size.
+  {
+    ByteReader h(header);
+    const bool core = h.U32() == 12;
+    const int64_t w = core ? h.U16() : std::abs(int64_t{static_cast<int32_t>(h.U32())});
+    const int64_t ht = core ? h.U16() : std::abs(int64_t{static_cast<int32_t>(h.U32())});
+    const uint64_t pixels = static_cast<uint64_t>(w) * static_cast<uint64_t>(ht);
+    if (pixels > pixelBudget_) return nullptr;
+    pixelBudget_ -= pixels;
+  }
   ByteWriter file;
   file.Bytes("BM");
   file.U32(static_cast<uint32_t>(14 + header.size() + bits.size()));
@@ -95,8 +107,8 @@ std::shared_ptr<const RasterImage> DecodeDib(std::string_view header, std::strin
   return std::make_shared<const RasterImage>(std::move(image));
 }
 
-std::shared_ptr<const RasterImage> DecodePackedDib(std::string_view dib,
-                                                   const std::optional<SourceRect>& source) {
+std::shared_ptr<const RasterImage> Gdi::DecodePackedDib(std::string_view dib,
+                                                        const std::optional<SourceRect>& source) {
   try {
     ByteReader r(dib);
     uint32_t headerSize = r.U32();
@@ -187,12 +199,14 @@ Xform Xform::Then(const Xform& b) const {
 Gdi Gdi::ForWmf() {
   Gdi g(true);
   g.pointBudget_ = kPointBudget;
+  g.pixelBudget_ = kMaxPicturePixels;
   return g;
 }
 
 Gdi Gdi::ForEmf(double pixelsPerMmX, double pixelsPerMmY) {
   Gdi g(false);
   g.pointBudget_ = kPointBudget;
+  g.pixelBudget_ = kMaxPicturePixels;
   g.pxPerMmX_ = pixelsPerMmX;
   g.pxPerMmY_ = pixelsPerMmY;
   g.devicePerPixel_ = pixelsPerMmY * 25.4 / 96;

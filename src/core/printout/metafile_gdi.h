@@ -32,21 +32,14 @@ float F32(ByteReader& r);
 inline ColorRef Color(uint32_t v) { return v & 0xFFFFFF; }
 // Bytes from `offset` of a record; throws Error when they are not all inside it.
 std::string_view Slice(std::string_view record, uint64_t offset, uint64_t size);
-// A device-independent bitmap (header with colour table, and the pixel rows) as a raster
-// image, cut to the source rectangle when one is given (x, y, width, height; y counted from
-// the bottom when `fromBottom` and the rows are stored bottom-up). Null when it cannot be
-// decoded: the picture is then drawn without it.
+// The source rectangle of a bitmap record: x, y, width, height; y counted from the bottom
+// when `fromBottom` and the rows are stored bottom-up.
 struct SourceRect {
   SourceRect(int64_t x, int64_t y, int64_t w, int64_t h, bool fromBottom)
       : x(x), y(y), width(w < 0 ? -w : w), height(h < 0 ? -h : h), fromBottom(fromBottom) {}
   int64_t x, y, width, height;  // a negative size (a mirrored copy) counts as its magnitude
   bool fromBottom;
 };
-std::shared_ptr<const RasterImage> DecodeDib(std::string_view header, std::string_view bits,
-                                             const std::optional<SourceRect>& source);
-// A packed DIB (header, colour table and rows in one block) split and decoded likewise.
-std::shared_ptr<const RasterImage> DecodePackedDib(std::string_view dib,
-                                                   const std::optional<SourceRect>& source);
 
 struct Xform {
   double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
@@ -152,6 +145,15 @@ class Gdi {
   // is a rectangle filled with the background colour first.
   void Text(PointD at, std::string text, const std::optional<std::pair<PointD, PointD>>& opaque);
   void Image(PointD at, PointD size, std::shared_ptr<const RasterImage> image);
+  // A device-independent bitmap (header with colour table, and the pixel rows) as a raster
+  // image, cut to the source rectangle when one is given. Null when it cannot be decoded,
+  // or when the picture's bitmaps together would exceed the pixels one picture may have:
+  // the picture is then drawn without it.
+  std::shared_ptr<const RasterImage> DecodeDib(std::string_view header, std::string_view bits,
+                                               const std::optional<SourceRect>& source);
+  // A packed DIB (header, colour table and rows in one block) split and decoded likewise.
+  std::shared_ptr<const RasterImage> DecodePackedDib(std::string_view dib,
+                                                     const std::optional<SourceRect>& source);
   // A rectangle painted by a raster operation without a source bitmap.
   void PatBlt(PointD at, PointD size, uint32_t rop);
 
@@ -224,6 +226,7 @@ class Gdi {
   std::vector<Figure> path_;
   std::vector<Metafile::Shape> shapes_;
   size_t pointBudget_;
+  uint64_t pixelBudget_;  // pixels the picture's bitmaps may still decode into
 };
 
 // The readers: each throws Error on data it cannot read.

@@ -174,7 +174,7 @@ void Record(Gdi& g, uint16_t fn, std::string_view params) {
       r.Skip(6);  // raster operation, colour usage
       int sh = I16(r), sw = I16(r), sy = I16(r), sx = I16(r);
       double dh = I16(r), dw = I16(r), dy = I16(r), dx = I16(r);
-      auto image = DecodePackedDib(r.Bytes(r.Remaining()), SourceRect{sx, sy, sw, sh, true});
+      auto image = g.DecodePackedDib(r.Bytes(r.Remaining()), SourceRect{sx, sy, sw, sh, true});
       g.Image(Pt(dx, dy), Pt(dw, dh), image);
       break;
     }
@@ -195,7 +195,7 @@ void Record(Gdi& g, uint16_t fn, std::string_view params) {
         g.PatBlt(Pt(dx, dy), Pt(dw, dh), rop);
       } else {
         // A bit-block transfer's source rows count from the top.
-        auto image = DecodePackedDib(r.Bytes(r.Remaining()),
+        auto image = g.DecodePackedDib(r.Bytes(r.Remaining()),
                                      SourceRect{sx, sy, sw, sh, false});
         g.Image(Pt(dx, dy), Pt(dw, dh), image);
       }

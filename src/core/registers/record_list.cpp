@@ -116,7 +116,10 @@ void TRecordList::Release() {
   fileName_.clear();
 }
 
-void TRecordList::ReadContent(std::string_view data) {
+// Header and records; sorts once at the end. A damaged or newer file throws Error with the
+// records dropped.
+void TRecordList::LoadContent(std::string_view data) {
+  Close();  // nothing is open yet when Open reads
   FreeRecords();
   cursor_ = -1;
   fileVersion_ = -1;
@@ -140,7 +143,7 @@ void TRecordList::Open(const std::string& path) {
   int fd = -1;
   try {
     fd = OpenLocked(path);
-    ReadContent(ReadWholeFile(fd));
+    LoadContent(ReadWholeFile(fd));
   } catch (const Error& e) {
     if (fd >= 0) ::close(fd);
     FreeRecords();
@@ -152,19 +155,23 @@ void TRecordList::Open(const std::string& path) {
 }
 
 void TRecordList::LoadCopy(const std::string& path) {
-  Close();
-  ReadContent(ReadWholeFile(path));
+  Close();  // before reading, so an open register is saved first
+  LoadContent(ReadWholeFile(path));
+}
+
+std::string TRecordList::Content() {
+  ByteWriter out;
+  out.U16(newestVersion_);
+  out.I32(Count());
+  WriteRecords(out);
+  return out.Take();
 }
 
 void TRecordList::Save() {
   if (!IsOpen()) return;
   int newFd = -1;
   try {
-    ByteWriter out;
-    out.U16(newestVersion_);
-    out.I32(Count());
-    WriteRecords(out);
-    ReplaceFile(fileName_, out.Data(), [&newFd](int fd) { newFd = LockedDuplicate(fd); });
+    ReplaceFile(fileName_, Content(), [&newFd](int fd) { newFd = LockedDuplicate(fd); });
   } catch (const Error& e) {
     if (newFd >= 0) ::close(newFd);
     ShowError("Błąd"_cp, SavingFileError(fileName_, e.Message()));

@@ -59,6 +59,11 @@ class TRecordList {
   // Reads a register file for inspection only: no lock, no file kept, nothing ever written
   // (the register stays closed). Throws Error with the cause when the file cannot be read.
   void LoadCopy(const std::string& path);
+  // The same for a file's content already in memory (what Open and LoadCopy read); an open
+  // register is closed (and saved) first.
+  void LoadContent(std::string_view data);
+  // The file content a save writes now: header and every record in the newest version.
+  std::string Content();
   // The format version of the last file read; -1 when none was read or it was empty.
   int FileVersion() const { return fileVersion_; }
 
@@ -105,9 +110,6 @@ class TRecordList {
   std::string filterKey_;
 
  private:
-  // Header and records from the file's content; sorts once at the end. Throws Error (with
-  // the records dropped) on a damaged or newer file.
-  void ReadContent(std::string_view data);
   void Release();
 
   const uint16_t newestVersion_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <unordered_map>
 
 #include "common/binio.h"
 #include "common/cp1250.h"
@@ -131,6 +133,87 @@ std::string NormalizeKeyPath(std::string_view path) {
   return std::string(path);
 }
 
+// Names with their ASCII letters made small, as names compare.
+std::string Folded(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = AsciiFold(c);
+  return out;
+}
+
+// The keys and values of a file as it is read. Every lookup takes constant (or logarithmic)
+// time, so no file, however many keys and values it holds, takes more than about linear
+// time to read; a removed key or value is only marked and left out at the end.
+class TreeBuilder {
+ public:
+  // The key of that path, added at the end when the tree does not hold it.
+  size_t Key(const std::string& path) {
+    std::string folded = Folded(path);
+    if (auto it = byPath_.find(folded); it != byPath_.end()) return it->second;
+    keys_.push_back(Entry{path});
+    byPath_.emplace(std::move(folded), keys_.size() - 1);
+    return keys_.size() - 1;
+  }
+  // Removes the key and every key below it.
+  void DeleteTree(const std::string& path) {
+    const std::string folded = Folded(path);
+    if (auto it = byPath_.find(folded); it != byPath_.end()) Remove(it);
+    // The keys below it make one run of the paths in their folded order.
+    const std::string below = folded + "\\";
+    for (auto it = byPath_.lower_bound(below); it != byPath_.end() && it->first.starts_with(below);)
+      it = Remove(it);
+  }
+  // Replaces the value of that name in place, or appends it.
+  void Set(size_t key, std::string name, RegValue v) {
+    Entry& k = keys_[key];
+    std::string folded = Folded(name);
+    if (auto it = k.byName.find(folded); it != k.byName.end()) {
+      k.values[it->second].value = std::move(v);
+      return;
+    }
+    k.byName.emplace(std::move(folded), k.values.size());
+    k.values.push_back(Value{std::move(name), std::move(v)});
+  }
+  void RemoveValue(size_t key, std::string_view name) {
+    Entry& k = keys_[key];
+    if (auto it = k.byName.find(Folded(name)); it != k.byName.end()) {
+      k.values[it->second].removed = true;
+      k.byName.erase(it);
+    }
+  }
+  RegTree Take() {
+    std::vector<RegKeyEntry> keys;
+    for (Entry& k : keys_) {
+      if (k.removed) continue;
+      RegKeyEntry& out = keys.emplace_back(RegKeyEntry{std::move(k.path), {}});
+      for (Value& v : k.values)
+        if (!v.removed) out.values.emplace_back(std::move(v.name), std::move(v.value));
+    }
+    return RegTree(std::move(keys));
+  }
+
+ private:
+  struct Value {
+    std::string name;
+    RegValue value;
+    bool removed = false;
+  };
+  struct Entry {
+    std::string path;
+    std::vector<Value> values{};
+    std::unordered_map<std::string, size_t> byName{};  // folded name to its value
+    bool removed = false;
+  };
+  using PathIndex = std::map<std::string, size_t>;  // folded path to its key, in order
+
+  PathIndex::iterator Remove(PathIndex::iterator it) {
+    keys_[it->second].removed = true;
+    return byPath_.erase(it);
+  }
+
+  std::vector<Entry> keys_;
+  PathIndex byPath_;
+};
+
 bool IsStringType(uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
@@ -152,7 +235,7 @@ class Parser {
     }
     for (line_ = first + 1; line_ < lines_.size(); ++line_)
       if (!ParseLine(TrimLeft(lines_[line_]))) return std::nullopt;
-    return std::move(tree_);
+    return tree_.Take();
   }
 
  private:
@@ -209,8 +292,7 @@ class Parser {
       tree_.DeleteTree(path);
       state_ = State::Deleted;
     } else {
-      current_ = path;
-      tree_.FindOrAdd(path);
+      current_ = tree_.Key(path);
       state_ = State::Key;
     }
     return true;
@@ -326,9 +408,8 @@ class Parser {
 
   bool Apply(const std::string& name, std::optional<RegValue> v) {
     if (state_ == State::Deleted) return true;  // values of a removed key go nowhere
-    RegKeyEntry& key = tree_.FindOrAdd(current_);
-    if (v) key.Set(name, std::move(*v));
-    else key.Remove(name);
+    if (v) tree_.Set(current_, name, std::move(*v));
+    else tree_.RemoveValue(current_, name);
     return true;
   }
 
@@ -349,8 +430,8 @@ class Parser {
   size_t line_ = 0;
   bool ansi_ = false;
   State state_ = State::None;
-  std::string current_;
-  RegTree tree_;
+  size_t current_ = 0;
+  TreeBuilder tree_;
 };
 
 std::string Quote(std::string_view s) {
@@ -464,10 +545,6 @@ void RegKeyEntry::Set(std::string_view name, RegValue v) {
   values.emplace_back(std::string(name), std::move(v));
 }
 
-void RegKeyEntry::Remove(std::string_view name) {
-  std::erase_if(values, [&](const auto& nv) { return SameRegName(nv.first, name); });
-}
-
 const RegKeyEntry* RegTree::Find(std::string_view path) const {
   for (const auto& k : keys_)
     if (SameRegName(k.path, path)) return &k;
@@ -479,14 +556,6 @@ RegKeyEntry& RegTree::FindOrAdd(std::string_view path) {
     if (SameRegName(k.path, path)) return k;
   keys_.push_back(RegKeyEntry{std::string(path), {}});
   return keys_.back();
-}
-
-void RegTree::DeleteTree(std::string_view path) {
-  std::erase_if(keys_, [&](const RegKeyEntry& k) {
-    if (k.path.size() < path.size() || !SameRegName(std::string_view(k.path).substr(0, path.size()), path))
-      return false;
-    return k.path.size() == path.size() || k.path[path.size()] == '\\';
-  });
 }
 
 std::optional<RegTree> ParseRegText(std::string_view bytes, RegParseError* error) {

@@ -49,16 +49,17 @@ struct RegKeyEntry {
   const RegValue* Find(std::string_view name) const;
   // Replaces the value of that name in place, or appends it.
   void Set(std::string_view name, RegValue v);
-  void Remove(std::string_view name);
 };
 
 // The keys of one file, in file order.
 class RegTree {
  public:
+  RegTree() = default;
+  // The keys as given, in order; their paths differ (a reader that built them).
+  explicit RegTree(std::vector<RegKeyEntry> keys) : keys_(std::move(keys)) {}
+
   const RegKeyEntry* Find(std::string_view path) const;
   RegKeyEntry& FindOrAdd(std::string_view path);
-  // Removes the key and every key below it.
-  void DeleteTree(std::string_view path);
   const std::vector<RegKeyEntry>& Keys() const { return keys_; }
 
  private:
