@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <vector>
 
-
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "document/faktura.h"

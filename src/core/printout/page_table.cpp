@@ -1,5 +1,4 @@
 // The items table in its three layouts and the VAT summary by rate.
-#include <limits>
 #include <span>
 #include <vector>
 
@@ -33,11 +32,8 @@ std::string RateText(Currency rate) {
   if (rate == VatRateTable[kVatIndexExempt]) return Text(TextKey::RateExempt);
   if (rate == VatRateTable[kVatIndexNotSubject]) return Text(TextKey::RateNotSubject);
   // A rate read from a damaged file may be any amount; beyond the range of the type its
-  // percentage stops at the type's limit, as sums of amounts do.
-  int64_t percent;
-  if (__builtin_mul_overflow(rate.raw, 100, &percent))
-    percent = rate.raw < 0 ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
-  return ShortDecimalText(Currency::FromRaw(percent)) + "%";
+  // percentage stops at the type's limit, as every rounded amount does.
+  return ShortDecimalText(Currency::FromRaw(RoundRaw(rate.raw * 100.0L))) + "%";
 }
 
 VAlign RowAlignment(int32_t setting) {
