@@ -5,13 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "document/faktura.h"
+#include "file_commands.h"
+#include "info_window.h"
 #include "main_window.h"
 #include "program.h"
+#include "qt_text.h"
 #include "support/gui_test.h"
 #include "support/memory_store.h"
 #include "support/recording_messages.h"
