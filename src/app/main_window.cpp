@@ -87,6 +87,8 @@ TfrmMain::TfrmMain(TProgram& program) : program_(program) {
   column->addWidget(strip);
   pgcFaktura = Make<QTabWidget>(central, u"pgcFaktura"_s);
   pgcFaktura->tabBar()->setExpanding(false);
+  // The tabs take the height their fields need; the preview gets the rest.
+  pgcFaktura->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   pgcFaktura->tabBar()->setMouseTracking(true);
   pgcFaktura->tabBar()->installEventFilter(this);
   column->addWidget(pgcFaktura);
@@ -187,7 +189,7 @@ void TfrmMain::CreateActions() {
   ViewScaleUp->setIcon(ToolIcon(this, u"zoom-in"_s, QStyle::SP_ArrowUp));
   ToolsSettings->setIcon(
       ToolIcon(this, u"preferences-system"_s, QStyle::SP_FileDialogDetailedView));
-  HelpContents->setIcon(ToolIcon(this, u"help-contents"_s, QStyle::SP_DialogHelpButton));
+  HelpContents->setIcon(ToolIcon(this, u"help-contents"_s, QStyle::SP_MessageBoxQuestion));
 
   TFileCommands& files = *fileCommands_;
   connect(FileNewFaktura, &QAction::triggered, this,

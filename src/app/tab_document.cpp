@@ -34,9 +34,9 @@ TabDokument::TabDokument(EditContext& context)
   btnAutoNumbering = Make<QPushButton>(grpNumer, u"btnAutoNumbering"_s, u"Ustawienia..."_s);
   SetHint(btnAutoNumbering, u"Ustawienia automatycznego numerowania dokumentów"_s);
   auto* numer = new QGridLayout(grpNumer);
-  numer->addWidget(edtNumer, 0, 0, 1, 2);
+  numer->addWidget(edtNumer, 0, 0);
   numer->addWidget(cbxAutoNumer, 1, 0);
-  numer->addWidget(btnAutoNumbering, 1, 1);
+  numer->addWidget(btnAutoNumbering, 2, 0, Qt::AlignLeft);
 
   btnWaluta = Make<QPushButton>(this, u"btnWaluta"_s, u"Wybierz..."_s);
   SetHint(btnWaluta, u"Pozwala wybrać walutę i jej kurs"_s);

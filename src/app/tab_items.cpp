@@ -49,7 +49,7 @@ TabTowary::TabTowary(EditContext& context)
   edtTCenaNetto = MakeEdit(grpTowar, u"edtTCenaNetto"_s);
   SetHint(edtTCenaNetto, u"Cena netto jednostki"_s);
   lblTCenaNetto = MakeLabel(grpTowar, u"lblTCenaNetto"_s, u"Cena netto"_s, edtTCenaNetto);
-  cmbTStawkaVat = Make<QComboBox>(grpTowar, u"cmbTStawkaVat"_s);
+  cmbTStawkaVat = MakeList(grpTowar, u"cmbTStawkaVat"_s, {});
   SetHint(cmbTStawkaVat, u"Stawka VAT obowiązująca dla tego towaru"_s);
   lblTStawkaVat = MakeLabel(grpTowar, u"lblTStawkaVat"_s, u"Stawka VAT"_s, cmbTStawkaVat);
   edtTIlosc = MakeEdit(grpTowar, u"edtTIlosc"_s);
@@ -82,13 +82,18 @@ TabTowary::TabTowary(EditContext& context)
   entry->addWidget(cmbTStawkaVat, 2, 4);
   entry->addWidget(lblTCenaBrutto, 2, 5);
   entry->addWidget(edtTCenaBrutto, 2, 6);
-  entry->addWidget(btnTMore, 3, 0, 1, 2);
-  entry->addWidget(btnTChange, 3, 4, 1, 1);
-  entry->addWidget(btnTAdd, 3, 5, 1, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btnTMore);
+  buttons->addStretch(1);
+  buttons->addWidget(btnTChange);
+  buttons->addWidget(btnTAdd);
+  entry->addLayout(buttons, 3, 0, 1, 7);
 
   grpTowaryNaFakturze = Make<QGroupBox>(this, u"grpTowaryNaFakturze"_s, u"Towary na fakturze"_s);
   lbxTowary = Make<QListWidget>(grpTowaryNaFakturze, u"lbxTowary"_s);
   lbxTowary->setSelectionMode(QAbstractItemView::SingleSelection);
+  lbxTowary->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  lbxTowary->setMinimumHeight(3 * lbxTowary->fontMetrics().lineSpacing());
   SetHint(lbxTowary, u"Lista wszystkich towarów, które zostały wpisane do dokumentu"_s);
   btnTDelete = Make<QPushButton>(grpTowaryNaFakturze, u"btnTDelete"_s, u"&Usuń"_s);
   SetHint(btnTDelete, u"Usuwa zaznaczoną pozycję z dokumentu"_s);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QValidator>
 
 #include "qt_text.h"
@@ -53,21 +54,33 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name) {
   return edit;
 }
 
-QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, bool wrap) {
+QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, bool wrap, int lines) {
   QPlainTextEdit* memo = Make<QPlainTextEdit>(parent, name);
+  const int margins = 2 * (memo->frameWidth() + static_cast<int>(memo->document()->documentMargin()));
+  memo->setMaximumHeight(lines * memo->fontMetrics().lineSpacing() + margins + 2);
   memo->setTabChangesFocus(true);
   memo->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   return memo;
 }
 
+namespace {
+// Combo boxes as wide as the layout makes them, not as their longest item.
+void Narrow(QComboBox* combo) {
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(6);
+}
+}  // namespace
+
 QComboBox* MakeList(QWidget* parent, const QString& name, const QStringList& items) {
   QComboBox* combo = Make<QComboBox>(parent, name);
+  Narrow(combo);
   combo->addItems(items);
   return combo;
 }
 
 QComboBox* MakeEditableCombo(QWidget* parent, const QString& name, const QStringList& items) {
   QComboBox* combo = Make<QComboBox>(parent, name);
+  Narrow(combo);
   combo->setEditable(true);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->addItems(items);

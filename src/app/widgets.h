@@ -35,7 +35,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QWi
 
 // Text fields of the document.
 QLineEdit* MakeEdit(QWidget* parent, const QString& name);
-QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, bool wrap = true);
+// A memo a few lines high (it scrolls beyond them).
+QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, bool wrap = true, int lines = 4);
 QComboBox* MakeList(QWidget* parent, const QString& name, const QStringList& items);
 QComboBox* MakeEditableCombo(QWidget* parent, const QString& name, const QStringList& items);
 QDateEdit* MakeDatePicker(QWidget* parent, const QString& name);
