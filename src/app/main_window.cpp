@@ -90,7 +90,6 @@ TfrmMain::TfrmMain(TProgram& program) : program_(program) {
   // The tabs take the height their fields need; the preview gets the rest.
   pgcFaktura->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   pgcFaktura->tabBar()->setMouseTracking(true);
-  pgcFaktura->tabBar()->installEventFilter(this);
   column->addWidget(pgcFaktura);
   CreateTabs();
   ScrollBox1 = new TPreviewArea(*document_, *drawing_, central);
@@ -116,11 +115,17 @@ TfrmMain::TfrmMain(TProgram& program) : program_(program) {
 
   WireTabs();
   AttachEnterKey();
+  // The window watches the keys of its fields: its shortcuts come before their editing keys
+  // (Ctrl+K is a new correction, not "delete to the end of the line"), and Enter moves on.
+  qApp->installEventFilter(this);
   FormCreate();
   InstallMainWindowExtensions(*this);
 }
 
-TfrmMain::~TfrmMain() { FormDestroy(); }
+TfrmMain::~TfrmMain() {
+  qApp->removeEventFilter(this);
+  FormDestroy();
+}
 
 void TfrmMain::CreateActions() {
   struct Spec {
@@ -335,9 +340,9 @@ void TfrmMain::AttachEnterKey() {
   for (const char16_t* name : kNames) {
     QWidget* control = pgcFaktura->findChild<QWidget*>(QString::fromUtf16(name));
     if (!control) continue;
-    control->installEventFilter(this);
+    enterControls_.insert(control);
     // The text field inside a combo box, a date picker or an up-down gets the keys.
-    for (QLineEdit* inner : control->findChildren<QLineEdit*>()) inner->installEventFilter(this);
+    for (QLineEdit* inner : control->findChildren<QLineEdit*>()) enterControls_.insert(inner);
   }
 }
 
@@ -589,6 +594,16 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) {
+      const QKeySequence pressed(key->keyCombination());
+      for (QAction* action : actions())
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) return true;
+    }
+    return false;
+  }
   if (watched == pgcFaktura->tabBar() &&
       (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove)) {
     const QPoint at = event->type() == QEvent::MouseMove
@@ -598,9 +613,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (index >= 0) StatusPanel0->setText(pgcFaktura->widget(index)->statusTip());
     return false;
   }
-  if (event->type() == QEvent::KeyPress) {
+  if (event->type() == QEvent::KeyPress && enterControls_.contains(watched)) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       // On the goods tab Enter presses "Dodaj"; elsewhere it moves to the next tab.
       QPushButton* add = tabTowary_->btnTAdd;
       if (pgcFaktura->currentWidget() == tabTowary_ && add->isVisible() && add->isEnabled())

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -164,6 +165,7 @@ class TfrmMain : public QMainWindow {
   TabTowary* tabTowary_ = nullptr;
   TabPlatnosc* tabPlatnosc_ = nullptr;
   TabPodpisy* tabPodpisy_ = nullptr;
+  QSet<QObject*> enterControls_;  // Enter in these moves to the next tab
   QString dialogFolder_;
   int defaultDoc_ = 0;
   bool shown_ = false;

@@ -198,6 +198,15 @@ TEST_F(EditingTest, EnterMovesToTheNextVisibleTab) {
   PressKey(Control(u"edtUwagiStale"), Qt::Key_Return);
   EXPECT_EQ(tabs->currentIndex(), 0);  // after the last tab, the first
   program->frmInfo().hide();
+
+  // The window's shortcuts work while a field has the focus, and leave its text alone.
+  QSignalSpy korekta(Main().FileNewKorekta, &QAction::triggered);
+  auto* place = Control<QLineEdit>(u"edtMiejsceWyst");
+  TypeText(place, u"Kraków"_s);
+  PressKey(place, Qt::Key_Home);
+  PressKey(place, Qt::Key_K, Qt::ControlModifier);
+  EXPECT_EQ(korekta.count(), 1);
+  EXPECT_EQ(place->text(), u"Kraków"_s);
 }
 
 }  // namespace
