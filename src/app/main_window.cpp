@@ -417,7 +417,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::FormDestroy() {
   AppServices& services = program_.Services();
-  ScrollBox1->Timer()->stop();
+  ScrollBox1->Stop();
   try {
     TMainWindowState& state = services.settings.MainWindow;
     state.MainFormLeft = pos().x();

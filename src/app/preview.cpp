@@ -77,6 +77,11 @@ void TPreviewArea::ZoomOut() {
 
 void TPreviewArea::StartTimer() { timer_->start(); }
 
+void TPreviewArea::Stop() {
+  timer_->stop();
+  stopped_ = true;
+}
+
 void TPreviewArea::RequestRepaint() {
   requested_ = true;
   ScheduleDraw();
@@ -92,7 +97,7 @@ void TPreviewArea::ScheduleDraw() {
 }
 
 bool TPreviewArea::RefreshNow() {
-  if (busy_ || drawing_.Printing() || !window()->isVisible()) return false;
+  if (stopped_ || busy_ || drawing_.Printing() || !window()->isVisible()) return false;
   const bool changed = document_.TakeChanged();
   if (!changed && !requested_ && !resized_) return false;
   // A failure is reported once for every change or request, not again for a new zoom.

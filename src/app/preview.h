@@ -45,8 +45,10 @@ class TPreviewArea : public QScrollArea {
   void ZoomOut();
   const PreviewScale& Scale() const { return scale_; }
 
-  // Starts the redraw timer (at the window's first showing).
+  // Starts the redraw timer (at the window's first showing); Stop ends all drawing for good
+  // (the window is going, and the document with it).
   void StartTimer();
+  void Stop();
   // Asks for a redraw at the next turn of the event loop, even without a change of the
   // document (settings, the information-frame box).
   void RequestRepaint();
@@ -88,6 +90,7 @@ class TPreviewArea : public QScrollArea {
   bool scheduled_ = false;  // a redraw is queued for the next turn of the event loop
   bool busy_ = false;       // drawing, or showing the failure (the timer may tick meanwhile)
   bool failing_ = false;    // the last drawing failed
+  bool stopped_ = false;
   int drawCount_ = 0;
 };
 
