@@ -108,8 +108,6 @@ void XMLCALL OnText(void* user, const XML_Char* text, int length) {
   if (s->inPosition && (s->inCode || s->inRate)) s->text.append(text, static_cast<size_t>(length));
 }
 
-std::optional<Currency> ParseRateNumber(std::string_view text);
-
 void XMLCALL OnEnd(void* user, const XML_Char* name) {
   auto* s = static_cast<TableScan*>(user);
   const std::string_view n = name;
@@ -123,7 +121,7 @@ void XMLCALL OnEnd(void* user, const XML_Char* name) {
     s->inPosition = s->inCode = s->inRate = false;
     // A position without a rate gives none (rather than the reading error of an empty text).
     if (s->lastCode != s->code || s->lastRate.empty()) return;
-    if (std::optional<Currency> rate = ParseRateNumber(s->lastRate)) {
+    if (std::optional<Currency> rate = ParseRateText(s->lastRate)) {
       s->rate = *rate;
     } else {
       std::string shown = s->lastRate.size() > 40 ? s->lastRate.substr(0, 40) + "..." : s->lastRate;
@@ -131,43 +129,6 @@ void XMLCALL OnEnd(void* user, const XML_Char* name) {
       XML_StopParser(s->parser, XML_FALSE);
     }
   }
-}
-
-// A number as the table writes it: an optional sign, digits and a decimal comma ("4,2156"),
-// to four decimals with halves to even. Values beyond the range of Currency saturate.
-std::optional<Currency> ParseRateNumber(std::string_view text) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  const size_t wholeAt = i;
-  while (i < text.size() && IsDigit(text[i])) ++i;
-  const std::string_view whole = text.substr(wholeAt, i - wholeAt);
-  std::string_view decimals;
-  if (i < text.size() && text[i] == ',') {
-    const size_t at = ++i;
-    while (i < text.size() && IsDigit(text[i])) ++i;
-    decimals = text.substr(at, i - at);
-  }
-  if (i != text.size() || (whole.empty() && decimals.empty())) return std::nullopt;
-
-  constexpr uint64_t kMaxUnits = INT64_MAX / 10000;
-  uint64_t units = 0;
-  bool huge = false;
-  for (char c : whole) {
-    units = units * 10 + static_cast<uint64_t>(c - '0');
-    if (units > kMaxUnits) huge = true, units = kMaxUnits;
-  }
-  uint64_t raw = units * 10000;
-  for (size_t k = 0, scale = 1000; k < 4; ++k, scale /= 10)
-    if (k < decimals.size()) raw += static_cast<uint64_t>(decimals[k] - '0') * scale;
-  if (decimals.size() > 4) {
-    const char first = decimals[4];
-    const bool moreAfter = decimals.find_first_not_of('0', 5) != std::string_view::npos;
-    if (first > '5' || (first == '5' && (moreAfter || raw % 2 == 1))) ++raw;
-  }
-  if (huge || raw > static_cast<uint64_t>(INT64_MAX)) raw = INT64_MAX;
-  const int64_t value = static_cast<int64_t>(raw);
-  return Currency::FromRaw(negative ? -value : value);
 }
 
 std::string HostOf(std::string_view url) {
@@ -241,6 +202,43 @@ std::string RateText(Currency rate) {
   std::string text = FixedText4(rate);
   std::replace(text.begin(), text.end(), '.', ',');
   return text;
+}
+
+std::optional<Currency> ParseRateText(std::string_view text) {
+  const std::string trimmed = Trim(text);
+  text = trimmed;
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  const size_t wholeAt = i;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  const std::string_view whole = text.substr(wholeAt, i - wholeAt);
+  std::string_view decimals;
+  if (i < text.size() && text[i] == ',') {
+    const size_t at = ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    decimals = text.substr(at, i - at);
+  }
+  if (i != text.size() || (whole.empty() && decimals.empty())) return std::nullopt;
+
+  constexpr uint64_t kMaxUnits = INT64_MAX / 10000;
+  uint64_t units = 0;
+  bool huge = false;
+  for (char c : whole) {
+    units = units * 10 + static_cast<uint64_t>(c - '0');
+    if (units > kMaxUnits) huge = true, units = kMaxUnits;
+  }
+  uint64_t raw = units * 10000;
+  for (size_t k = 0, scale = 1000; k < 4; ++k, scale /= 10)
+    if (k < decimals.size()) raw += static_cast<uint64_t>(decimals[k] - '0') * scale;
+  if (decimals.size() > 4) {
+    const char first = decimals[4];
+    const bool moreAfter = decimals.find_first_not_of('0', 5) != std::string_view::npos;
+    if (first > '5' || (first == '5' && (moreAfter || raw % 2 == 1))) ++raw;
+  }
+  if (huge || raw > static_cast<uint64_t>(INT64_MAX)) raw = INT64_MAX;
+  const int64_t value = static_cast<int64_t>(raw);
+  return Currency::FromRaw(negative ? -value : value);
 }
 
 std::optional<std::string> ChooseRateTable(std::string_view directory, const Ymd& day) {

@@ -74,6 +74,10 @@ Currency DownloadAverageRate(std::string_view code, const Ymd& day, const RateSe
 
 // The rate as the rate box shows it: four decimals with a comma ("4,2156", "1,0000").
 std::string RateText(Currency rate);
+// A rate as the tables and the rate box write it: an optional sign, digits and a decimal
+// comma ("4,2156"), blanks around it ignored, rounded to four decimals with halves to even;
+// values beyond the range of Currency saturate. Empty when the text is not such a number.
+std::optional<Currency> ParseRateText(std::string_view text);
 
 // The pieces of the download, for tests and fuzzing.
 //
