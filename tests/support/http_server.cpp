@@ -92,7 +92,7 @@ void TestHttpServer::Answer(int client) {
   // "GET /path HTTP/1.1"
   const size_t sp = request.find(' ');
   const std::string path = request.substr(sp + 1, request.find(' ', sp + 1) - sp - 1);
-  HttpReply reply = HttpReply::Status(404, "not here");
+  HttpReply reply(404, "not here");
   {
     std::lock_guard lock(mutex_);
     paths_.push_back(path);

@@ -18,27 +18,11 @@ struct HttpReply {
     NeverAnswer,  // reads the request and keeps the connection open without a word
     Endless,      // a 200 answer without a length whose body never ends
   };
-  int status = 200;
-  std::string body;
-  std::string location;
-  Kind kind = Kind::Normal;
-
-  static HttpReply Status(int status, std::string body = "") {
-    HttpReply r;
-    r.status = status;
-    r.body = std::move(body);
-    return r;
-  }
-  static HttpReply Redirect(int status, std::string location) {
-    HttpReply r = Status(status);
-    r.location = std::move(location);
-    return r;
-  }
-  static HttpReply Misbehaving(Kind kind) {
-    HttpReply r;
-    r.kind = kind;
-    return r;
-  }
+  HttpReply(int status = 200, std::string body = {}, std::string location = {}, Kind kind = Kind::Normal)
+      : status(status), body(std::move(body)), location(std::move(location)), kind(kind) {}
+  int status;
+  std::string body, location;
+  Kind kind;
 };
 
 class TestHttpServer {
@@ -52,7 +36,7 @@ class TestHttpServer {
   std::string Url() const;
   // The answer for a path; a path not given is answered with 404.
   void Serve(const std::string& path, HttpReply reply);
-  void Serve(const std::string& path, std::string body) { Serve(path, HttpReply::Status(200, std::move(body))); }
+  void Serve(const std::string& path, std::string body) { Serve(path, HttpReply(200, std::move(body))); }
   // The paths asked for, in order, and the header lines of the last request.
   std::vector<std::string> Paths() const;
   std::string LastHeaders() const;
