@@ -4,7 +4,9 @@
 //
 // The download may run on any thread: it keeps no state between calls, reports its progress
 // through a callback on the downloading thread, and stops promptly when its stop token is
-// requested (the currency window's "Anuluj" or closing the window).
+// requested (the currency window's "Anuluj" or closing the window). A window runs it on a
+// std::jthread with that thread's stop token, hands the progress texts and the outcome to
+// its own thread, and stops and joins the download by destroying the thread.
 #pragma once
 
 #include <chrono>
