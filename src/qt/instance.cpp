@@ -47,11 +47,16 @@ FolderState CheckFolder(const std::string& folder, bool create, std::string* err
   return FolderState::Ok;
 }
 
+// The session's runtime folder when it names a folder of the user (a variable carried over
+// from another user's session does not), else a folder of the user's own in /tmp.
 std::string RuntimeFolderPath() {
   if (const char* x = std::getenv("XDG_RUNTIME_DIR"); x && *x == '/') {
-    std::string base = x;
-    if (base.back() != '/') base += '/';
-    return base + "bilvox";
+    struct stat st;
+    if (::stat(x, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()) {
+      std::string base = x;
+      if (base.back() != '/') base += '/';
+      return base + "bilvox";
+    }
   }
   return "/tmp/bilvox-" + std::to_string(::getuid());
 }
@@ -73,6 +78,10 @@ int ConnectTo(const std::string& path) {
   }
   int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return -1;
+  // A copy that hangs with a full queue must not hang the sender too: the send timeout
+  // also bounds the wait in connect.
+  timeval timeout{3, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
   int rc;
   do rc = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
   while (rc != 0 && errno == EINTR);
@@ -222,6 +231,13 @@ void OpenRequestListener::Accept() {
     int c = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (c < 0) {
       if (errno == EINTR || errno == ECONNABORTED) continue;
+      if (errno == EMFILE || errno == ENFILE) {
+        // Out of descriptors: the waiting sender would wake the notifier again at once.
+        notifier_->setEnabled(false);
+        QTimer::singleShot(1000, this, [this] {
+          if (notifier_) notifier_->setEnabled(true);
+        });
+      }
       return;
     }
     ucred cred{};
@@ -275,8 +291,6 @@ OpenRequestResult DeliverOpenRequest(const QString& path, std::string* error) {
       return fail(OpenRequestResult::NoCopyRunning, notRunning);
     return fail(OpenRequestResult::Failed, SystemErrorText(errno));
   }
-  timeval timeout{3, 0};
-  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
   const QByteArray request = bytes + '\0';
   qsizetype sent = 0;
   while (sent < request.size()) {
