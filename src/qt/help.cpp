@@ -37,8 +37,10 @@ std::vector<std::string> HelpFiles(const std::string& programFolder) {
 bool OpenHelpFor(const std::string& programFolder, std::string* error) {
   const auto files = HelpFiles(programFolder);
   // A help file without a viewer for it (no CHM viewer installed) falls back to the manual.
-  for (const auto& path : files)
-    if (OpenUrl(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))))) return true;
+  for (const auto& path : files) {
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    if (OpenUrl(QUrl::fromLocalFile(name))) return true;
+  }
   if (error) {
     *error = files.empty() ? std::string("Nie odnaleziono pliku pomocy programu."_cp)
                            : std::string("Nie można otworzyć pliku pomocy:\r\n"_cp) +

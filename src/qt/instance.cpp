@@ -132,7 +132,8 @@ bool InstanceLock::TryAcquire() {
 // One sender's connection: collects its bytes until the NUL that ends the request.
 class OpenRequestConnection : public QObject {
  public:
-  OpenRequestConnection(int fd, OpenRequestListener* owner) : QObject(owner), fd_(fd), owner_(owner) {
+  OpenRequestConnection(int fd, OpenRequestListener* owner)
+      : QObject(owner), fd_(fd), owner_(owner) {
     ++owner_->connections_;
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { Read(); });
@@ -155,6 +156,7 @@ class OpenRequestConnection : public QObject {
       if (n <= 0) return Finish();  // ended or failed before the NUL: a cut-off request
       data_.append(buf, size_t(n));
       if (auto end = data_.find('\0'); end != std::string::npos) {
+        if (end + 1 > size_t(kMaxOpenRequest)) return Finish();
         data_.resize(end);
         return Deliver();
       }
@@ -176,7 +178,8 @@ class OpenRequestConnection : public QObject {
     notifier_->setEnabled(false);
     ::close(fd_);
     fd_ = -1;
-    --owner_->connections_;
+    if (--owner_->connections_ < kMaxConnections && owner_->notifier_)
+      owner_->notifier_->setEnabled(true);
     deleteLater();
   }
 
@@ -228,6 +231,11 @@ bool OpenRequestListener::Listen() {
 
 void OpenRequestListener::Accept() {
   for (;;) {
+    if (connections_ >= kMaxConnections) {
+      // The rest wait in the socket's queue until a connection is done.
+      notifier_->setEnabled(false);
+      return;
+    }
     int c = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (c < 0) {
       if (errno == EINTR || errno == ECONNABORTED) continue;
@@ -242,8 +250,7 @@ void OpenRequestListener::Accept() {
     }
     ucred cred{};
     socklen_t len = sizeof cred;
-    if (connections_ >= kMaxConnections ||
-        ::getsockopt(c, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != ::geteuid()) {
+    if (::getsockopt(c, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || cred.uid != ::geteuid()) {
       ::close(c);
       continue;
     }

@@ -150,6 +150,7 @@ TEST(OpenRequests, ArriveFromSendersWhileMalformedOnesAreDropped) {
   TempDir dir;
   const std::string file = dir.File("FV 12 łódź.ftv");
   WriteBytes(file, "x");
+  const std::string longest = "/" + std::string(kMaxOpenRequest - 2, 'a');  // and its NUL
   std::vector<QString> got;
   {
     OpenRequestListener listener;
@@ -164,16 +165,20 @@ TEST(OpenRequests, ArriveFromSendersWhileMalformedOnesAreDropped) {
     const std::string sock = listener.SocketPath();
     SendRaw(sock, std::string("faktura.ftv") + '\0');              // not absolute
     SendRaw(sock, "/cut/off/before/the/end.ftv");                  // no NUL: sender died
-    SendRaw(sock, "/" + std::string(kMaxOpenRequest + 100, 'a') + '\0');  // too long
+    SendRaw(sock, longest + "a" + '\0');                                     // one too long
     SendRaw(sock, std::string("/bad\xff.ftv") + '\0');            // not UTF-8
     SendRaw(sock, std::string(1, '\0'));                           // empty
     EXPECT_TRUE(SendOpenRequest("relative/f.ftv", &error)) << error;
+    EXPECT_TRUE(SendOpenRequest(QString::fromStdString(longest), &error)) << error;
+    EXPECT_EQ(DeliverOpenRequest(QString::fromStdString(longest + "a"), &error),
+              OpenRequestResult::Failed);
     const auto cli = RunCli("open " + ShellQuote(file));
     EXPECT_EQ(cli.status, 0) << cli.err;
     EXPECT_EQ(RunCli("open " + ShellQuote(dir.File("missing.ftv"))).status, 2);
-    WaitFor(got, 2);
+    WaitFor(got, 3);
   }
   EXPECT_THAT(got, UnorderedElementsAre(QDir::currentPath() + "/relative/f.ftv",
+                                        QString::fromStdString(longest),
                                         QString::fromUtf8(file.c_str())));
 
   // The copy ended: its socket is gone and senders hear that no copy runs.
