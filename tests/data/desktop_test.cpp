@@ -7,8 +7,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <regex>
-
 #include "common/files.h"
 #include "help.h"
 #include "support/cli_run.h"
@@ -38,9 +36,12 @@ Run RunShell(const std::string& command) {
 
 std::string Source(const std::string& path) { return std::string(BILVOX_SOURCE_DIR) + "/" + path; }
 
-std::string Match(const std::string& text, const char* pattern) {
-  std::smatch m;
-  return std::regex_search(text, m, std::regex(pattern)) ? m[1].str() : std::string();
+// The text after the first `lead`, up to (not including) the next of the `end` characters.
+std::string After(const std::string& text, const std::string& lead, const char* end) {
+  const size_t at = text.find(lead);
+  if (at == std::string::npos) return {};
+  const size_t from = at + lead.size();
+  return text.substr(from, text.find_first_of(end, from) - from);
 }
 
 TEST(Desktop, EntryIsValidAndOpensTheDocumentType) {
@@ -50,11 +51,11 @@ TEST(Desktop, EntryIsValidAndOpensTheDocumentType) {
 
   const std::string entry = ReadWholeFile(Source("data/bilvox.desktop"));
   const std::string mime = ReadWholeFile(Source("data/bilvox-mime.xml"));
-  const std::string type = Match(mime, "<mime-type type=\"([^\"]+)\"");
+  const std::string type = After(mime, "<mime-type type=\"", "\"");
   ASSERT_FALSE(type.empty());
-  EXPECT_EQ(Match(entry, "\nMimeType=([^;\n]+);"), type);
-  EXPECT_EQ(Match(mime, "<glob pattern=\"([^\"]+)\""), "*.ftv");
-  EXPECT_EQ(Match(entry, "\nExec=([^\n]+)"), "bilvox %f");  // one file, the first argument
+  EXPECT_EQ(After(entry, "\nMimeType=", ";\n"), type);
+  EXPECT_EQ(After(mime, "<glob pattern=\"", "\""), "*.ftv");
+  EXPECT_EQ(After(entry, "\nExec=", "\n"), "bilvox %f");  // one file, the first argument
 }
 
 TEST(Desktop, InstallPutsEveryFileInPlace) {
