@@ -47,7 +47,8 @@ class InstanceLock {
 // The running copy's end: emits OpenRequested for every well-formed request. Requests are
 // read without blocking the event loop; a request that is too long, not absolute, not
 // ended by NUL or not sent by this user is dropped without a word, and a sender that stays
-// silent is cut off after a few seconds.
+// silent is cut off after a few seconds. Whether the path names a file is for the receiver
+// of the signal to check.
 class OpenRequestListener : public QObject {
   Q_OBJECT
  public:
