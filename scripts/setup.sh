@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libcurl4-openssl-dev libexpat1-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig
-  poppler-utils
+  poppler-utils desktop-file-utils
   clang libclang-rt-14-dev
 )
 
