@@ -181,7 +181,10 @@ BuyerId BuyerIdentity(std::string_view typed) {
     std::string rest;
     for (char c : std::string_view(t).substr(2))
       if (c != ' ' && c != '-' && c != '/' && c != '.') rest += c;
-    const bool euForm = !rest.empty() && rest.size() <= 12 &&
+    // A tax number has digits; "BRAK" (none) or a word is no number at all.
+    if (std::none_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return {};
+    const bool euForm = rest.size() <= 12 &&
                         std::all_of(rest.begin(), rest.end(), [](char c) {
                           return IsLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '*';
                         });

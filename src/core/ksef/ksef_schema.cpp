@@ -37,34 +37,46 @@ bool HasSchema(const std::filesystem::path& dir) {
          std::filesystem::is_regular_file(dir / kCatalogFile, ec);
 }
 
-// libxml2's messages end with a line break and name elements with their namespace.
+// libxml2's messages end with a line break and name elements with their namespace; a list
+// of allowed values (180 currencies) is cut short.
 std::string CleanLibxmlMessage(const char* message) {
   std::string m = message ? message : "";
-  for (size_t open; (open = m.find('{')) != std::string::npos;) {
+  for (size_t open; (open = m.find("{http")) != std::string::npos;) {
     const size_t close = m.find('}', open);
     if (close == std::string::npos) break;
     m.erase(open, close - open + 1);
   }
   while (!m.empty() && (m.back() == '\n' || m.back() == ' ')) m.pop_back();
+  if (m.size() > 240) m = m.substr(0, 240) + "...";
   return FromUtf8Lossy(m);
 }
 
 struct FirstError {
   std::string message;
   std::string element;
-  int line = 0;
+  std::string row;  // NrWierszaFa of the invoice line the element belongs to
 };
+
+std::string ChildText(const xmlNode* parent, const char* name) {
+  for (const xmlNode* c = parent->children; c != nullptr; c = c->next) {
+    if (c->type != XML_ELEMENT_NODE || xmlStrcmp(c->name, BAD_CAST name) != 0) continue;
+    xmlChar* text = xmlNodeGetContent(c);
+    std::string s = text ? reinterpret_cast<const char*>(text) : "";
+    xmlFree(text);
+    return s;
+  }
+  return {};
+}
 
 void CollectFirst(void* data, xmlErrorPtr error) {
   auto* first = static_cast<FirstError*>(data);
   if (!first->message.empty() || error == nullptr || error->level < XML_ERR_ERROR) return;
   first->message = CleanLibxmlMessage(error->message);
-  first->line = error->line;
-  if (error->node != nullptr) {
-    const auto* node = static_cast<const xmlNode*>(error->node);
-    if (node->type == XML_ELEMENT_NODE && node->name != nullptr)
-      first->element = reinterpret_cast<const char*>(node->name);
-  }
+  const auto* node = static_cast<const xmlNode*>(error->node);
+  if (node == nullptr || node->type != XML_ELEMENT_NODE || node->name == nullptr) return;
+  first->element = reinterpret_cast<const char*>(node->name);
+  for (const xmlNode* n = node; n != nullptr && n->type == XML_ELEMENT_NODE; n = n->parent)
+    if (xmlStrcmp(n->name, BAD_CAST "FaWiersz") == 0) first->row = FromUtf8Lossy(ChildText(n, "NrWierszaFa"));
 }
 
 struct SchemaDeleter {
@@ -121,7 +133,7 @@ std::string Located(const FirstError& e) {
     const std::string_view meaning = KsefElementMeaning(e.element);
     if (!meaning.empty()) where += " (" + std::string(meaning) + ")";
   }
-  if (e.line > 0) where += (where.empty() ? "wiersz " : ", wiersz ") + std::to_string(e.line);
+  if (!e.row.empty()) where += " w wierszu faktury "_cp + e.row;
   return where.empty() ? e.message : where + ": " + e.message;
 }
 
@@ -155,11 +167,11 @@ std::string KsefValidationError(std::string_view xml) {
       xmlCtxtReadMemory(parser.get(), xml.data(), static_cast<int>(xml.size()), "faktura.xml",
                         "UTF-8", XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
   if (!doc) {
-    FirstError e;
-    CollectFirst(&e, xmlCtxtGetLastError(parser.get()));
-    e.element.clear();
-    return "Plik nie jest poprawnym dokumentem XML: "_cp +
-           (e.message.empty() ? std::string("?") : Located(e));
+    const xmlError* error = xmlCtxtGetLastError(parser.get());
+    return "Plik nie jest poprawnym dokumentem XML"_cp +
+           (error ? " (wiersz " + std::to_string(error->line) + "): " +
+                        CleanLibxmlMessage(error->message)
+                  : std::string("."));
   }
 
   std::unique_ptr<xmlSchemaValidCtxt, ValidDeleter> valid(xmlSchemaNewValidCtxt(schema));
