@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
-  libjpeg62-turbo-dev libcurl4-openssl-dev libexpat1-dev
+  libjpeg62-turbo-dev libcurl4-openssl-dev libexpat1-dev libxml2-dev libxml2-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig
   poppler-utils desktop-file-utils
