@@ -1,10 +1,11 @@
 // Invoice documents (ftv files) of every version: read, asked for everything the printout
-// and the windows show, then saved and read back.
+// and the windows show, saved and read back, then exported for KSeF.
 #include <cstdio>
 
 #include "common/error.h"
 #include "common/files.h"
 #include "document/faktura.h"
+#include "ksef/ksef.h"
 #include "support/fuzz_support.h"
 
 using namespace bilvox;
@@ -44,6 +45,34 @@ void Inspect(const TFaktura& doc) {
   for (int i = 0; i < doc.PriorLineCount(); ++i) lines(doc.PriorLine(i));
 }
 
+// Exported for KSeF: a valid FA(3) file or a refusal with a message, nothing in between.
+// First as loaded, then with parties, number and dates that KSeF takes (few inputs have
+// them), so that the lines, sums and texts are reached too.
+void Export(TFaktura& doc) {
+  KsefOptions options;
+  options.creationTime = "2027-03-05T12:00:00+01:00";
+  options.correctedIssueDate = Ymd{2027, 3, 1};
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1) {
+      FakturaFields& f = doc.Fields();
+      f.SellerNIP = "1234563218";
+      for (std::string* text : {&f.SellerName, &f.SellerAddress, &f.BuyerName, &f.BuyerAddress,
+                                &f.Number, &f.CorrectedNumber})
+        if (Trim(*text).empty()) *text = "X";
+      f.IssueDate = f.SaleDate = f.PaymentDueDate = DayNumber(2027, 3, 5);
+    }
+    std::string xml;
+    try {
+      xml = BuildKsefXml(doc, options);
+    } catch (const Error& e) {
+      Require(!e.Message().empty(), "an export was refused without a reason");
+      continue;
+    }
+    // The builder checks what it returns; checked again here where that is quick.
+    if (xml.size() < 64 * 1024) Require(KsefValidationError(xml).empty(), "an export is invalid");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -74,5 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(back.Save(again), "a document was not saved");
   Require(ReadWholeFile(again) == bytes,
           "a document changed through saving and reading back");
+  Export(doc);
   return 0;
 }

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "application.h"
+#include "common/paths.h"
 #include "dialogs.h"
 #include "file_commands.h"
+#include "instance.h"
 #include "main_window.h"
-#include "platform.h"
 #include "program.h"
 #include "qt_messages.h"
 #include "settings/file_store.h"
@@ -15,7 +16,7 @@
 int main(int argc, char** argv) {
   using namespace bilvox;
   TApplication app(argc, argv);
-  platform::InstanceLock lock;
+  InstanceLock lock;
   if (!lock.TryAcquire()) return 0;
   app.LoadTranslations();
 
@@ -28,10 +29,10 @@ int main(int argc, char** argv) {
 
   int result = 0;
   {
-    TProgram program(*store, dialogs, platform::DataFolder(), platform::ProgramFolder(),
+    TProgram program(*store, dialogs, DataFolder(), ProgramFolder(),
                      startPath);
-    platform::OpenRequestListener listener;
-    QObject::connect(&listener, &platform::OpenRequestListener::OpenRequested,
+    OpenRequestListener listener;
+    QObject::connect(&listener, &OpenRequestListener::OpenRequested,
                      &program.frmMain(), [&program](const QString& path) {
                        program.frmMain().FileCommands().OpenFromOutside(path.toStdString());
                      });

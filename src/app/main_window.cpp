@@ -20,6 +20,7 @@
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "common/error_report.h"
+#include "common/messages.h"
 #include "contractors_window.h"
 #include "currency_window.h"
 #include "document/faktura.h"
@@ -218,8 +219,10 @@ void TfrmMain::CreateActions() {
   connect(ToolsTowary, &QAction::triggered, this, [this] { program_.frmTowary().Browse(); });
   connect(ToolsSettings, &QAction::triggered, this,
           [this] { OpenSettings(static_cast<int>(TfrmSettings::Page::General)); });
-  connect(HelpContents, &QAction::triggered, this,
-          [this] { ShowHelpContents(this, program_.Services().programFolder); });
+  connect(HelpContents, &QAction::triggered, this, [this] {
+    std::string error;
+    if (!OpenHelpFor(program_.Services().programFolder, &error)) ShowError(kAppTitle, error);
+  });
   connect(HelpAbout, &QAction::triggered, this, [this] { program_.AboutBox().Execute(); });
 }
 

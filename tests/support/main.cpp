@@ -1,5 +1,6 @@
-// Every test runs with a fixed date, the offscreen Qt platform and a private settings store
-// and data folder, so nothing depends on the machine or touches the user's own files.
+// Every test runs with a fixed date, the offscreen Qt platform and a private settings store,
+// data folder and runtime folder (the instance lock and the open-request socket), so nothing
+// depends on the machine or touches the user's own files.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   setenv("BILVOX_DATA_DIR", home.c_str(), 1);
   setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
   setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
   ::testing::InitGoogleTest(&argc, argv);
   int rc = RUN_ALL_TESTS();
   std::error_code ec;

@@ -123,6 +123,7 @@ Entries AppEntries(TAppSettings& s) {
       {"FontSizeDelta", &s.FontSizeDelta}, {"TabTowDist", &s.TabTowDist},
       {"RowAlign", &s.RowAlign},           {"ShowFooter", &s.ShowFooter},
       {"ShowUwagi", &s.ShowUwagi},         {"HideSellerPage", &s.HideSellerPage},
+      {"KSeFPodstawaZwolnienia", &s.KSeFPodstawaZwolnienia},
   };
 }
 

@@ -20,6 +20,7 @@
 #include <variant>
 #include <vector>
 
+#include "ksef/ksef.h"
 #include "settings/registry.h"
 
 namespace bilvox {
@@ -51,6 +52,8 @@ class TAppSettings {
   bool ShowFooter = true;
   bool ShowUwagi = true;
   bool HideSellerPage = false;
+  // Legal basis of exempt sales in KSeF invoices (Windows-1250).
+  std::string KSeFPodstawaZwolnienia = std::string(kDefaultExemptBasis);
 
   bool Load(SettingsStore& store);
   bool Save(SettingsStore& store);
