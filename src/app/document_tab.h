@@ -6,6 +6,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <string_view>
+
+class QLineEdit;
+class QPlainTextEdit;
 
 namespace bilvox {
 
@@ -32,6 +36,13 @@ class DocumentTab : public QWidget {
   // False while the window refresh writes the controls.
   bool Editing() const { return !context_.refreshing; }
   TFaktura& Doc() { return context_.document; }
+
+  // A text field or memo whose every change goes to the document through the setter; a tax
+  // number field also shows whether the number passes its check.
+  using TextSetter = void (TFaktura::*)(std::string_view);
+  void BindEdit(QLineEdit* edit, TextSetter set);
+  void BindMemo(QPlainTextEdit* memo, TextSetter set);
+  void BindTaxNumber(QLineEdit* edit, TextSetter set);
 
   EditContext& context_;
 };

@@ -54,17 +54,9 @@ TabNabywca::TabNabywca(EditContext& context)
 QString TabNabywca::Caption() const { return u"Nabywca"_s; }
 
 void TabNabywca::Wire() {
-  connect(mmoBuyerName, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetBuyerName(MemoText(mmoBuyerName));
-  });
-  connect(mmoBuyerAddress, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetBuyerAddress(MemoText(mmoBuyerAddress));
-  });
-  connect(edtBuyerNIP, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (!Editing()) return;
-    Doc().SetBuyerNIP(FromQ(text));
-    SetFieldValid(edtBuyerNIP, NipValid(FromQ(text)));
-  });
+  BindMemo(mmoBuyerName, &TFaktura::SetBuyerName);
+  BindMemo(mmoBuyerAddress, &TFaktura::SetBuyerAddress);
+  BindTaxNumber(edtBuyerNIP, &TFaktura::SetBuyerNIP);
   connect(edtBuyerRabat, &QLineEdit::textChanged, this, [this] {
     if (Editing()) edtBuyerRabatChange();
   });

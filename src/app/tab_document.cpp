@@ -95,9 +95,7 @@ TabDokument::TabDokument(EditContext& context)
 QString TabDokument::Caption() const { return u"Dokument"_s; }
 
 void TabDokument::Wire() {
-  connect(edtNumer, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (Editing()) Doc().SetNumber(FromQ(text));
-  });
+  BindEdit(edtNumer, &TFaktura::SetNumber);
   connect(cbxAutoNumer, &QCheckBox::toggled, this, [this](bool on) {
     if (!Editing()) return;
     Doc().SetAutoNumbering(on);
@@ -114,9 +112,7 @@ void TabDokument::Wire() {
   connect(cbxOdCenBrutto, &QCheckBox::toggled, this, [this](bool on) {
     if (Editing()) Doc().SetGrossPricing(on);
   });
-  connect(edtMiejsceWyst, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (Editing()) Doc().SetPlaceOfIssue(FromQ(text));
-  });
+  BindEdit(edtMiejsceWyst, &TFaktura::SetPlaceOfIssue);
   connect(dtpDataWyst, &QDateEdit::dateChanged, this, [this](const QDate& date) {
     if (Editing()) Doc().SetIssueDate(FromQDate(date));
   });

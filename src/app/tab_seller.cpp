@@ -73,28 +73,16 @@ TabSprzedawca::TabSprzedawca(EditContext& context)
 QString TabSprzedawca::Caption() const { return u"Sprzedawca"_s; }
 
 void TabSprzedawca::Wire() {
-  connect(mmoSellerName, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetSellerName(MemoText(mmoSellerName));
-  });
-  connect(mmoSellerAddress, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetSellerAddress(MemoText(mmoSellerAddress));
-  });
-  connect(edtSellerNIP, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (!Editing()) return;
-    Doc().SetSellerNIP(FromQ(text));
-    SetFieldValid(edtSellerNIP, NipValid(FromQ(text)));
-  });
+  BindMemo(mmoSellerName, &TFaktura::SetSellerName);
+  BindMemo(mmoSellerAddress, &TFaktura::SetSellerAddress);
+  BindTaxNumber(edtSellerNIP, &TFaktura::SetSellerNIP);
   connect(btnLogoBrowse, &QPushButton::clicked, this, &TabSprzedawca::btnLogoBrowseClick);
   connect(btnLogoClear, &QPushButton::clicked, this, [this] {
     Doc().SetLogoFileName("");
     edtLogoFileName->clear();
   });
-  connect(mmoInfoText1, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetInfoText1(MemoText(mmoInfoText1));
-  });
-  connect(mmoInfoText2, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetInfoText2(MemoText(mmoInfoText2));
-  });
+  BindMemo(mmoInfoText1, &TFaktura::SetInfoText1);
+  BindMemo(mmoInfoText2, &TFaktura::SetInfoText2);
   connect(cbxShowInfoFrame, &QCheckBox::toggled, this, [this](bool on) {
     // Not a document field: the setting in memory, stored with the other settings.
     context_.settings.App.ShowInfoFrame = on;

@@ -47,15 +47,9 @@ TabPodpisy::TabPodpisy(EditContext& context)
 QString TabPodpisy::Caption() const { return u"Podpisy/Uwagi"_s; }
 
 void TabPodpisy::Wire() {
-  connect(edtUpowWystaw, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (Editing()) Doc().SetIssuerName(FromQ(text));
-  });
-  connect(edtUpowOdbioru, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (Editing()) Doc().SetReceiverName(FromQ(text));
-  });
-  connect(mmoUwagi, &QPlainTextEdit::textChanged, this, [this] {
-    if (Editing()) Doc().SetRemarks(MemoText(mmoUwagi));
-  });
+  BindEdit(edtUpowWystaw, &TFaktura::SetIssuerName);
+  BindEdit(edtUpowOdbioru, &TFaktura::SetReceiverName);
+  BindMemo(mmoUwagi, &TFaktura::SetRemarks);
   connect(edtUwagiStale, &QLineEdit::textChanged, this, [this](const QString& text) {
     if (Editing()) Doc().SetStandingRemarks(FromQ(text.trimmed()));
   });
