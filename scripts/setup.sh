@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev qt6-translations-l10n
   libjpeg62-turbo-dev libcurl4-openssl-dev libexpat1-dev libxml2-dev libxml2-utils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig

@@ -1,22 +1,14 @@
 // Every test runs with a fixed date, the offscreen Qt platform and a private settings store,
-// data folder and runtime folder (the instance lock and the open-request socket), so nothing
-// depends on the machine or touches the user's own files.
+// data folder and runtime folder (see test_environment.h).
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <string>
 
+#include "support/test_environment.h"
+
 int main(int argc, char** argv) {
-  setenv("BILVOX_TODAY", "2027-03-05", 1);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::string tmpl = (std::filesystem::temp_directory_path() / "bilvox-tests-XXXXXX").string();
-  std::string home = mkdtemp(tmpl.data()) ? tmpl : std::string("/tmp");
-  setenv("BILVOX_REGISTRY", (home + "/registry.reg").c_str(), 1);
-  setenv("BILVOX_DATA_DIR", home.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+  const std::string home = bilvox::testing::PrepareTestEnvironment("bilvox-tests");
   ::testing::InitGoogleTest(&argc, argv);
   int rc = RUN_ALL_TESTS();
   std::error_code ec;

@@ -1,0 +1,162 @@
+#include "file_commands.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <filesystem>
+
+#include "common/cp1250.h"
+#include "common/error.h"
+#include "common/error_report.h"
+#include "common/messages.h"
+#include "contractors_window.h"
+#include "dialogs.h"
+#include "document/number_file_name.h"
+#include "main_window.h"
+#include "program.h"
+#include "qt_text.h"
+#include "tab_payment.h"
+
+using namespace Qt::StringLiterals;
+
+namespace bilvox {
+
+namespace {
+
+const QString kDocumentFilter = u"Faktury (*.ftv)|*.ftv"_s;
+
+FileDialogRequest DocumentDialog(const QString& folder, const QString& proposed) {
+  FileDialogRequest request;
+  request.filter = kDocumentFilter;
+  request.defaultSuffix = u"ftv"_s;
+  request.folder = folder;
+  request.proposedFile = proposed;
+  return request;
+}
+
+}  // namespace
+
+TFileCommands::TFileCommands(TProgram& program, TfrmMain& window)
+    : program_(program), window_(window) {}
+
+TFaktura& TFileCommands::Doc() { return window_.Document(); }
+
+template <class F>
+bool TFileCommands::Guarded(F&& operation) {
+  try {
+    operation();
+    return true;
+  } catch (const Error& e) {
+    ShowCommandError(e, window_.CaptionText());
+    return false;
+  }
+}
+
+bool TFileCommands::MayDiscardChanges() {
+  if (!Doc().Modified()) return true;
+  const MsgResult answer = Messages().Show(
+      window_.CaptionText(),
+      "W bieżącym dokumencie zostały wykonane zmiany.\r\nCzy chcesz zapisać bieżący dokument?"_cp,
+      MsgIcon::Question, MsgButtons::YesNoCancel);
+  switch (answer) {
+    case MsgResult::Yes:
+      // A cancelled dialog or a failed save leaves the changes, and the command stops.
+      Save();
+      return !Doc().Modified();
+    case MsgResult::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TFileCommands::NewDocument(DocumentKind kind) {
+  if (!MayDiscardChanges()) return;
+  window_.ShowPage(TfrmMain::Page::Dokument);
+  const std::string number =
+      program_.Services().settings.GenerateNumber(static_cast<int>(kind));
+  Guarded([&] { Doc().NewDocument(kind, number); });
+  window_.RefreshFromDocument();
+}
+
+void TFileCommands::NewCorrection() {
+  // The correction of the invoice in the window, with its own question when the invoice was
+  // not printed, and the information topic of corrections.
+}
+
+void TFileCommands::Open() {
+  if (!MayDiscardChanges()) return;
+  const std::optional<QString> path = program_.Services().dialogs.OpenFile(
+      &window_, DocumentDialog(window_.DialogFolder(), PathToQ(Doc().FileName())));
+  if (path) OpenDocument(PathFromQ(*path));
+}
+
+bool TFileCommands::OpenDocument(const std::string& path) {
+  if (!Guarded([&] { Doc().Load(path); })) {
+    // The failed reading left an empty document: the window shows that one, not the fields
+    // of the document it replaced.
+    window_.RefreshFromDocument();
+    return false;
+  }
+  window_.PlatnoscTab().ShowFullyPaid(Doc());
+  window_.PlatnoscTab().ShowPaymentDays(Doc());
+  window_.RefreshFromDocument();
+  Doc().SetModified(false);
+  return true;
+}
+
+void TFileCommands::StartFirstDocument() {
+  const std::optional<std::string>& path = program_.Services().startPath;
+  if (path) {
+    OpenDocument(*path);
+    return;
+  }
+  const auto kind = static_cast<DocumentKind>(window_.DefaultDocumentKind());
+  const std::string number =
+      program_.Services().settings.GenerateNumber(static_cast<int>(kind));
+  Guarded([&] { Doc().NewDocument(kind, number); });
+}
+
+void TFileCommands::OpenFromOutside(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return;
+  if (!MayDiscardChanges()) return;
+  OpenDocument(path);
+}
+
+bool TFileCommands::Save() {
+  if (Doc().FileName().empty()) return SaveAs();
+  bool saved = false;
+  if (!Guarded([&] { saved = Doc().Save(); })) return false;
+  if (saved) UpdateRegistersFromDocument();
+  return saved;
+}
+
+bool TFileCommands::SaveAs() {
+  const QString proposed = Doc().FileName().empty()
+                               ? ToQ(SafeFileNameOfNumber(Doc().Number()))
+                               : PathToQ(Doc().FileName());
+  const std::optional<QString> path = program_.Services().dialogs.SaveFile(
+      &window_, DocumentDialog(window_.DialogFolder(), proposed));
+  if (!path) return false;
+  bool saved = false;
+  if (!Guarded([&] { saved = Doc().Save(PathFromQ(*path)); }) || !saved) return false;
+  UpdateRegistersFromDocument();
+  TSettings& settings = program_.Services().settings;
+  const int kind = static_cast<int>(Doc().Kind());
+  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
+    Guarded([&] { settings.AdvanceCounter(kind, program_.Services().store); });
+  return true;
+}
+
+void TFileCommands::UpdateRegistersFromDocument() {
+  window_.RememberListText(TfrmMain::AutoList::PaymentForm, Doc().PaymentForm());
+  Guarded([&] { program_.Services().contractors.UpsertFromDocument(Doc()); });
+  program_.frmKontrahenci().RefreshList();
+}
+
+void TFileCommands::AutoSaveAfterPrint() {
+  // With automatic saving on and unsaved changes: the document's own file, or the invoice
+  // folder with the number as the file name; then the message naming the file.
+}
+
+}  // namespace bilvox

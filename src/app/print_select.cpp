@@ -1,0 +1,26 @@
+#include "print_select.h"
+
+#include <QVBoxLayout>
+
+#include "main_window.h"
+#include "program.h"
+#include "widgets.h"
+
+using namespace Qt::StringLiterals;
+
+namespace bilvox {
+
+TfrmPrintSelect::TfrmPrintSelect(TProgram& program)
+    : QDialog(&program.frmMain()), program_(program) {
+  setObjectName(u"frmPrintSelect"_s);
+  setWindowTitle(u"Wybór stron"_s);
+  auto* layout = new QVBoxLayout(this);
+  AddOkCancel(this, layout);
+}
+
+bool TfrmPrintSelect::Execute() {
+  CentreOver(this, &program_.frmMain());
+  return exec() == QDialog::Accepted;
+}
+
+}  // namespace bilvox
