@@ -434,6 +434,23 @@ void Metafiles() {
 
 }  // namespace
 
+// ---- the national bank's directory and tables ----
+
+void NbpTables() {
+  Put("nbp_table", "directory",
+      "\xEF\xBB\xBF" "c001z270104\r\na043z270303\r\nh044z270304\r\na044z270304\r\n\r\n"
+      "b010z270304\r\na045z270305\r\n");
+  const std::string position =
+      "<pozycja>\r\n  <nazwa_waluty>euro</nazwa_waluty>\r\n  <przelicznik>1</przelicznik>\r\n"
+      "  <kod_waluty>EUR</kod_waluty>\r\n  <kurs_sredni>4,3012</kurs_sredni>\r\n</pozycja>\r\n";
+  Put("nbp_table", "table",
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-2\"?>\r\n<tabela_kursow typ=\"A\" uid=\"27a044\">\r\n"
+      "<numer_tabeli>044/A/NBP/2027</numer_tabeli>\r\n<data_publikacji>2027-03-04</data_publikacji>\r\n"
+      "<pozycja><nazwa_waluty>dolar ameryka\xF1ski</nazwa_waluty><przelicznik>1</przelicznik>"
+      "<kod_waluty>USD</kod_waluty><kurs_sredni>3,9876</kurs_sredni></pozycja>\r\n" +
+          position + "</tabela_kursow>\r\n");
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: make_fuzz_corpus <corpus folder>\n");
@@ -454,6 +471,7 @@ int main(int argc, char** argv) {
   Bitmaps();
   Jpegs();
   Metafiles();
+  NbpTables();
   fs::remove_all(scratch);
   return 0;
 }
