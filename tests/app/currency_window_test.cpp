@@ -97,7 +97,7 @@ TEST_F(CurrencyWindowTest, FailuresAreReportedInTheErrorBox) {
   ASSERT_EQ(messages.messages.size(), 2u);
   EXPECT_EQ(messages.messages[0].text, "Nie mogę pobrać kursu waluty o podanym kodzie."_cp);
   EXPECT_EQ(messages.messages[0].icon, MsgIcon::Error);
-  EXPECT_EQ(messages.messages[1].text, "Nie można pobrać danych z serwera NBP (tabela HTML)."_cp);
+  EXPECT_EQ(messages.messages[1].text, "Nie można pobrać danych z serwera NBP (tabela HTML)"_cp);
 }
 
 TEST_F(CurrencyWindowTest, CancelStopsADownloadFromASilentServerAtOnce) {
