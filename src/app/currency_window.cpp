@@ -71,6 +71,8 @@ TfrmWaluta::TfrmWaluta(TProgram& program)
   cbxWaluta = Make<QComboBox>(GroupBox12, u"cbxWaluta"_s);
   cbxWaluta->setEditable(true);
   cbxWaluta->setInsertPolicy(QComboBox::NoInsert);
+  cbxWaluta->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cbxWaluta->setMinimumContentsLength(6);
   cbxWaluta->addItems({u"PLN"_s, u"EUR"_s, u"USD"_s, u"GBP"_s});
   cbxWaluta->setValidator(new CurrencyCodeValidator(cbxWaluta));
   (new QVBoxLayout(GroupBox12))->addWidget(cbxWaluta);

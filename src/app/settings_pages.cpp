@@ -343,6 +343,10 @@ TshAutoNumbering::TshAutoNumbering(QWidget* parent) : QWidget(parent) {
                                     u"edt"_s + key + u"NumWidth"_s, kNumWidthRange);
     r.edtNumWidth = r.updNumWidth->Edit();
     r.edtSufix = MakeEdit(grpNumerowanie, u"edt"_s + key + u"Sufix"_s);
+    for (QWidget* w : {static_cast<QWidget*>(r.edtPrefix), static_cast<QWidget*>(r.edtSufix)})
+      w->setMaximumWidth(96);
+    r.edtNumber->setMaximumWidth(72);
+    r.updNumWidth->setMaximumWidth(56);
     r.lblExample = Caption(grpNumerowanie, u"lbl"_s + key + u"Example"_s, QString());
     r.lblExample->setMinimumWidth(90);
     QFont bold = r.lblExample->font();
@@ -423,6 +427,9 @@ TshLists::TshLists(QWidget* parent) : QWidget(parent) {
                    const QString& buttonName, QListWidget*& list, QPushButton*& button) {
     auto* box = Make<QGroupBox>(this, groupName, title);
     list = Make<QListWidget>(box, listName);
+    // As wide as the page makes it, not as a list's designed size.
+    list->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    list->setMinimumSize(120, 100);
     button = Make<QPushButton>(box, buttonName, u"Usuń"_s);
     auto* column = new QVBoxLayout(box);
     column->addWidget(list, 1);
