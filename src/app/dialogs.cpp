@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
+#include <QToolButton>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -65,9 +67,21 @@ std::optional<QString> QtFileDialogs::OpenPicture(QWidget* parent,
 
 std::optional<QString> QtFileDialogs::Folder(QWidget* parent, const QString& caption,
                                              const QString& start) {
-  const QString folder = QFileDialog::getExistingDirectory(parent, caption, start);
-  if (folder.isEmpty()) return std::nullopt;
-  return folder;
+  // The program's own picker: it shows the chosen folder's path and offers a new folder,
+  // with captions in the user's language.
+  QFileDialog dialog(parent, caption, start);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  if (QLocale().language() == QLocale::Polish) {
+    dialog.setLabelText(QFileDialog::FileName, u"Wybrany folder:"_s);
+    if (auto* newFolder = dialog.findChild<QToolButton*>(u"newFolderButton"_s)) {
+      newFolder->setToolTip(u"Nowy folder"_s);
+      newFolder->setAccessibleName(u"Nowy folder"_s);
+    }
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
 }
 
 std::optional<QColor> QtFileDialogs::Color(QWidget* parent, const QColor& initial) {

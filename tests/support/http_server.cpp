@@ -89,8 +89,12 @@ void TestHttpServer::Answer(int client) {
     if (n <= 0) break;
     request.append(buf, static_cast<size_t>(n));
   }
-  // "GET /path HTTP/1.1"
+  // "GET /path HTTP/1.1"; a client that left before asking anything gets no answer.
   const size_t sp = request.find(' ');
+  if (sp == std::string::npos || request.find("\r\n") == std::string::npos) {
+    close(client);
+    return;
+  }
   const std::string path = request.substr(sp + 1, request.find(' ', sp + 1) - sp - 1);
   HttpReply reply(404, "not here");
   {
