@@ -10,6 +10,7 @@
 
 #include "common/cp1250.h"
 #include "common/error.h"
+#include "common/files.h"
 #include "settings/file_store.h"
 #include "settings/reg_text.h"
 #include "support/recording_messages.h"
@@ -236,7 +237,7 @@ TEST_F(StoreTest, ADamagedFileIsReportedOnceAndNeverOverwritten) {
     early->WriteInteger("LogoWidth", 9);
     WriteBytes(path, damaged);
     RecordingMessages messages;
-    EXPECT_EQ(ErrorOf([&] { early->Close(); }), "Failed to set data for 'LogoWidth'");
+    EXPECT_TRUE(ErrorOf([&] { early->Close(); }).starts_with("Failed to set data for 'LogoWidth'\r\n"));
     EXPECT_EQ(store.OpenKey(kKeySettings), nullptr);
     EXPECT_EQ(store.OpenKey(kKeyNumbering), nullptr);
     ASSERT_EQ(messages.messages.size(), 1u);
@@ -284,7 +285,10 @@ TEST_F(StoreTest, AFailedWriteRaisesTheErrorAndKeepsTheOldFile) {
   ASSERT_TRUE(key);
   key->WriteString("FolderFaktur", "x");
   key->WriteInteger("DocTemplate", 1);
-  EXPECT_EQ(ErrorOf([&] { key->Close(); }), "Failed to set data for 'FolderFaktur'");
+  // The error names the value, the file and the cause.
+  EXPECT_EQ(ErrorOf([&] { key->Close(); }),
+            "Failed to set data for 'FolderFaktur'\r\n" +
+                SavingFileError(nowhere.Path(), SystemErrorText(ENOTDIR)));
   EXPECT_TRUE(messages.messages.empty());
 
   // A write the file system refuses part way (a file-size limit binds even the superuser).
@@ -303,7 +307,8 @@ TEST_F(StoreTest, AFailedWriteRaisesTheErrorAndKeepsTheOldFile) {
   std::string error = ErrorOf([&] { second->Close(); });
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(error, "Failed to set data for 'FolderFaktur'");
+  EXPECT_EQ(error, "Failed to set data for 'FolderFaktur'\r\n" +
+                       SavingFileError(path, "Plik jest zbyt duży."_cp));
   EXPECT_EQ(ReadBytes(path), old);
 }
 

@@ -67,9 +67,10 @@ class Json {
   std::variant<std::monostate, bool, double, std::string, Array, Object> v_;
 };
 
-// A JSON string literal (with quotes) of UTF-8 text.
+// A JSON string literal (with quotes) of UTF-8 text; malformed UTF-8 becomes U+FFFD.
 std::string JsonQuote(std::string_view utf8);
-// The shortest text that reads back as the same double ("0.5", "3", "1e+300").
+// The shortest text that reads back as the same double ("0.5", "3", "1e+300"); whole
+// numbers up to 2^53 in full ("100000").
 std::string JsonNumberText(double v);
 
 }  // namespace bilvox

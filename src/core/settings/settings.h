@@ -52,8 +52,15 @@ class TAppSettings {
   bool ShowUwagi = true;
   bool HideSellerPage = false;
 
+  // Reading brings FontSizeDelta, TabTowDist and LogoWidth into their ranges below.
   bool Load(SettingsStore& store);
   bool Save(SettingsStore& store);
+
+  static constexpr int32_t kMinFontSizeDelta = -2, kMaxFontSizeDelta = 2;
+  static constexpr int32_t kMinTabTowDist = 0, kMaxTabTowDist = 50;  // millimetres
+  static constexpr int32_t kMinLogoWidth = 5, kMaxLogoWidth = 100;   // millimetres
+  // Brings those settings into their ranges.
+  void KeepInRange();
 
  private:
   UnreadSettings unread_;
@@ -157,10 +164,13 @@ class TSettings {
   // not printed before and still carries exactly the number its kind gives now.
   bool CounterAdvances(int kind, bool printedBefore, std::string_view number) const;
 
-  // Counter of the kind + 1, then both groups are written. Another kind changes no
-  // counter but still writes. A counter at the largest 32-bit value cannot move on: that
-  // throws and changes nothing.
-  void AdvanceCounter(int kind, SettingsStore& store);
+  // Counter of the kind + 1, then both groups are written, in one step under the store's
+  // lock: the numbering is read again first, so the counter moves on from what is stored
+  // now (another program may have moved it meanwhile). Another kind changes no counter but
+  // still writes. A counter at the largest 32-bit value cannot move on: that throws and
+  // changes nothing. False when a key could not be opened (nothing or not all written);
+  // a failed write throws.
+  bool AdvanceCounter(int kind, SettingsStore& store);
 };
 
 }  // namespace bilvox
