@@ -260,12 +260,6 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-mode_t NewFileMode() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
 void WriteAll(int fd, std::string_view content) {
   size_t done = 0;
   while (done < content.size()) {
@@ -329,13 +323,16 @@ PendingFile::PendingFile(const std::string& path, std::string_view content, Mode
     if ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
       Fail(ReadOnlyFileText());
   }
-  const mode_t newMode = hadOld && mode_ == Mode::Replace ? (old.st_mode & 07777) : NewFileMode();
+  // A new file gets 0666 less the umask from the system; a replaced file keeps the old one's
+  // permissions exactly, whatever the umask.
+  const bool keepMode = hadOld && mode_ == Mode::Replace;
+  const mode_t createMode = keepMode ? 0600 : 0666;
 
   // An unnamed file is linked into place through /proc when we may not link it by its
   // descriptor, so it is used only where /proc is there.
   static const bool procThere = ::access("/proc/self/fd", X_OK) == 0;
   if (!g_preferNamed && procThere)
-    fd_ = ::open(dir_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    fd_ = ::open(dir_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, createMode);
   if (fd_ < 0) {
     // No unnamed files here: a named temporary, known to the signal handlers from before
     // it exists until it is gone.
@@ -343,7 +340,7 @@ PendingFile::PendingFile(const std::string& path, std::string_view content, Mode
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
       tempName_ = target_ + "." + RandomSuffix();
       slot_ = TakeSlot(tempName_);
-      fd_ = ::open(tempName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+      fd_ = ::open(tempName_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
       if (fd_ < 0) {
         const int err = errno;
         ReleaseSlot(slot_);
@@ -354,7 +351,7 @@ PendingFile::PendingFile(const std::string& path, std::string_view content, Mode
     if (fd_ < 0) Fail(EEXIST);
   }
   try {
-    ::fchmod(fd_, newMode);
+    if (keepMode) ::fchmod(fd_, old.st_mode & 07777);
     WriteAll(fd_, content);
     if (::fsync(fd_) != 0) Fail(errno);
   } catch (...) {

@@ -282,8 +282,16 @@ bool TSettings::AdvanceCounter(int kind, SettingsStore& store) {
   // time each move it on: the counter is taken as stored now, not as read earlier.
   std::shared_ptr<void> hold = store.LockForUpdate();
   if (kind >= 0 && kind < kNumberedKindCount) {
-    if (!Numbering.Load(store)) return false;
     int32_t& counter = Numbering.Schemes[kind].Number;
+    // A store that cannot be read, or holds no readable counter, leaves memory's: the run
+    // still hands out each number once.
+    const std::string name = std::string(kSchemeNames[kind]) + "Number";
+    if (auto key = store.OpenKey(kKeyNumbering); key && key->ValueExists(name)) {
+      try {
+        counter = key->ReadInteger(name);
+      } catch (const Error&) {
+      }
+    }
     if (counter == std::numeric_limits<int32_t>::max())
       throw Error(std::string(
           "Licznik numeracji dokumentów osiągnął największą możliwą wartość. Ustaw nowy numer "

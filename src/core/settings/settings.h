@@ -165,11 +165,12 @@ class TSettings {
   bool CounterAdvances(int kind, bool printedBefore, std::string_view number) const;
 
   // Counter of the kind + 1, then both groups are written, in one step under the store's
-  // lock: the numbering is read again first, so the counter moves on from what is stored
-  // now (another program may have moved it meanwhile). Another kind changes no counter but
-  // still writes. A counter at the largest 32-bit value cannot move on: that throws and
-  // changes nothing. False when a key could not be opened (nothing or not all written);
-  // a failed write throws.
+  // lock: the counter is read from the store again first, so it moves on from what is
+  // stored now (another program may have moved it meanwhile); where the store holds none
+  // that can be read, from memory's. Another kind changes no counter but still writes. A
+  // counter at the largest 32-bit value cannot move on: that throws and stores nothing.
+  // False when a key could not be opened (nothing or not all written); a failed write
+  // throws.
   bool AdvanceCounter(int kind, SettingsStore& store);
 };
 
