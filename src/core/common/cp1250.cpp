@@ -106,6 +106,16 @@ std::string ValidUtf8(std::string_view text) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    bool ok;
+    Decode(text, i, ok);
+    if (!ok) return false;
+  }
+  return true;
+}
+
 std::string LetterUpper(std::string_view s) {
   std::string r(s);
   for (char& c : r) c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));

@@ -219,7 +219,11 @@ class Parser {
     for (;;) {
       if (p_ >= t_.size()) Fail("unterminated string");
       char c = t_[p_++];
-      if (c == '"') return out;
+      if (c == '"') {
+        // JSON text is UTF-8; other bytes would not survive being written out again.
+        if (!IsValidUtf8(out)) Fail("a string that is not UTF-8");
+        return out;
+      }
       if (static_cast<unsigned char>(c) < 0x20) Fail("control character in a string");
       if (c != '\\') { out += c; continue; }
       if (p_ >= t_.size()) Fail("unterminated string");

@@ -59,7 +59,8 @@ class Json {
   // Compact text, or indented by `indent` blanks per level when indent > 0.
   std::string Dump(int indent = 0) const;
 
-  // Parses a complete JSON text; on failure returns nullopt and a message in `error`.
+  // Parses a complete JSON text; on failure returns nullopt and a message in `error`. A
+  // string that is not UTF-8 is a failure.
   static std::optional<Json> Parse(std::string_view text, std::string* error = nullptr);
 
  private:
