@@ -110,7 +110,7 @@ void ExportToKsef(TfrmMain& window) {
     return;
   }
   Messages().Show(caption,
-                  "Faktura została zapisana w formacie KSeF w pliku:\r\n"_cp +
+                  std::string("Faktura została zapisana w formacie KSeF w pliku:\r\n"_cp) +
                       FromUtf8Lossy(path),
                   MsgIcon::Information, MsgButtons::Ok);
 }

@@ -3,6 +3,7 @@
 // correction asks for the corrected invoice's date; the exempt basis is a setting of the
 // settings window.
 #include <QLineEdit>
+#include <QMenu>
 
 #include "app/app_fixture.h"
 #include "common/cp1250.h"
@@ -52,6 +53,9 @@ TEST_F(KsefExportTest, VatInvoiceIsWrittenValidAndReplacesAFileOnlyWhenAllowed) 
 
 TEST_F(KsefExportTest, BillIsRefusedBeforeAnythingIsAsked) {
   Start(Example("rachunek.ftv"));
+  const QList<QAction*> file = Main().mnuPlik->actions();
+  ASSERT_TRUE(file.contains(Main().FileSaveAs));
+  EXPECT_EQ(file[file.indexOf(Main().FileSaveAs) + 1]->objectName(), u"FileExportKSeF"_s);
   Export();
   EXPECT_TRUE(dialogs.asked.empty());
   ASSERT_EQ(messages.messages.size(), 1u);
