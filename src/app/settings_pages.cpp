@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs.h"
 #include "qt_canvas.h"
@@ -111,7 +112,6 @@ TshGeneral::TshGeneral(QWidget* parent, FileDialogs& dialogs) : QWidget(parent),
 
   grpKSeF = Make<QGroupBox>(this, u"grpKSeF"_s, u"Faktury KSeF"_s);
   edtKSeFPodstawaZwolnienia = MakeEdit(grpKSeF, u"edtKSeFPodstawaZwolnienia"_s);
-  edtKSeFPodstawaZwolnienia->setMaxLength(static_cast<int>(kExemptBasisMaxLength));
   lblKSeFPodstawaZwolnienia =
       MakeLabel(grpKSeF, u"lblKSeFPodstawaZwolnienia"_s,
                 u"Podstawa &zwolnienia z VAT (sprzedaż zwolniona):"_s, edtKSeFPodstawaZwolnienia);
@@ -148,7 +148,12 @@ void TshGeneral::Put(const TSettings& settings) {
   edtFolderFaktur->setText(ToQ(s.FolderFaktur));
   edtFolderFakturChange();
   cbxHideSellerPage->setChecked(s.HideSellerPage);
-  edtKSeFPodstawaZwolnienia->setText(ToQ(s.KSeFPodstawaZwolnienia));
+  // Typing stops at what KSeF takes; a longer stored text is shown whole, never cut here (the
+  // export names it).
+  const QString basis = ToQ(s.KSeFPodstawaZwolnienia);
+  edtKSeFPodstawaZwolnienia->setMaxLength(
+      std::max(static_cast<int>(kExemptBasisMaxLength), static_cast<int>(basis.size())));
+  edtKSeFPodstawaZwolnienia->setText(basis);
   edtKSeFPodstawaZwolnienia->setCursorPosition(0);
 }
 
