@@ -6,9 +6,11 @@
 #include <QMouseEvent>
 #include <QValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs.h"
 #include "qt_canvas.h"
+#include "ksef/ksef.h"
 #include "qt_text.h"
 #include "settings/numbering.h"
 #include "settings/settings.h"
@@ -108,14 +110,35 @@ TshGeneral::TshGeneral(QWidget* parent, FileDialogs& dialogs) : QWidget(parent),
                                       u"Ukryj panel z danymi sprzedawcy"_s);
   (new QVBoxLayout(grpOpcjeWidoku))->addWidget(cbxHideSellerPage);
 
+  grpKSeF = Make<QGroupBox>(this, u"grpKSeF"_s, u"Faktury KSeF"_s);
+  edtKSeFPodstawaZwolnienia = MakeEdit(grpKSeF, u"edtKSeFPodstawaZwolnienia"_s);
+  lblKSeFPodstawaZwolnienia =
+      MakeLabel(grpKSeF, u"lblKSeFPodstawaZwolnienia"_s,
+                u"Podstawa &zwolnienia z VAT (sprzedaż zwolniona):"_s, edtKSeFPodstawaZwolnienia);
+  SetHint(edtKSeFPodstawaZwolnienia,
+          u"Przepis, na podstawie którego sprzedaż jest zwolniona z VAT; trafia do faktur "
+          u"KSeF z pozycjami zwolnionymi"_s, true);
+  btnKSeFPodstawaDomyslna =
+      Make<QPushButton>(grpKSeF, u"btnKSeFPodstawaDomyslna"_s, u"Do&myślna"_s);
+  SetHint(btnKSeFPodstawaDomyslna, u"Wstawia zwolnienie podmiotowe (art. 113 ust. 1)"_s, true);
+  auto* ksefGrid = new QGridLayout(grpKSeF);
+  ksefGrid->addWidget(lblKSeFPodstawaZwolnienia, 0, 0, 1, 2);
+  ksefGrid->addWidget(edtKSeFPodstawaZwolnienia, 1, 0);
+  ksefGrid->addWidget(btnKSeFPodstawaDomyslna, 1, 1);
+  ksefGrid->setColumnStretch(0, 1);
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grpZapisywanie);
   layout->addWidget(grpOpcjeWidoku);
+  layout->addWidget(grpKSeF);
   layout->addStretch(1);
 
   connect(edtFolderFaktur, &QLineEdit::textChanged, this, &TshGeneral::edtFolderFakturChange);
   connect(btnFolderBrowse, &QPushButton::clicked, this, &TshGeneral::btnFolderBrowseClick);
   connect(btnFolderClear, &QPushButton::clicked, edtFolderFaktur, &QLineEdit::clear);
+  connect(btnKSeFPodstawaDomyslna, &QPushButton::clicked, this, [this] {
+    edtKSeFPodstawaZwolnienia->setText(ToQ(kDefaultExemptBasis));
+  });
   edtFolderFakturChange();
 }
 
@@ -125,6 +148,13 @@ void TshGeneral::Put(const TSettings& settings) {
   edtFolderFaktur->setText(ToQ(s.FolderFaktur));
   edtFolderFakturChange();
   cbxHideSellerPage->setChecked(s.HideSellerPage);
+  // Typing stops at what KSeF takes; a longer stored text is shown whole, never cut here (the
+  // export names it).
+  const QString basis = ToQ(s.KSeFPodstawaZwolnienia);
+  edtKSeFPodstawaZwolnienia->setMaxLength(
+      std::max(static_cast<int>(kExemptBasisMaxLength), static_cast<int>(basis.size())));
+  edtKSeFPodstawaZwolnienia->setText(basis);
+  edtKSeFPodstawaZwolnienia->setCursorPosition(0);
 }
 
 void TshGeneral::Take(TSettings& settings) const {
@@ -132,6 +162,9 @@ void TshGeneral::Take(TSettings& settings) const {
   s.FolderFaktur = FromQ(edtFolderFaktur->text());
   s.AutoZapisFaktur = cbxAutoZapisFaktur->isChecked() && AutoSaveAllowed(s.FolderFaktur);
   s.HideSellerPage = cbxHideSellerPage->isChecked();
+  // An emptied field gives the default back: an invoice with exempt lines needs a basis.
+  const QString basis = edtKSeFPodstawaZwolnienia->text().simplified();
+  s.KSeFPodstawaZwolnienia = basis.isEmpty() ? std::string(kDefaultExemptBasis) : FromQ(basis);
 }
 
 void TshGeneral::edtFolderFakturChange() {

@@ -50,7 +50,8 @@ class TColorPanel : public QFrame {
   ColorRef color_ = 0;
 };
 
-// "Ogólne": the folder of documents, the automatic save, the seller page.
+// "Ogólne": the folder of documents, the automatic save, the seller page, and the legal basis
+// of exempt sales that KSeF invoices name.
 class TshGeneral : public QWidget {
  public:
   TshGeneral(QWidget* parent, FileDialogs& dialogs);
@@ -65,6 +66,10 @@ class TshGeneral : public QWidget {
   QCheckBox* cbxAutoZapisFaktur;
   QGroupBox* grpOpcjeWidoku;
   QCheckBox* cbxHideSellerPage;
+  QGroupBox* grpKSeF;
+  QLabel* lblKSeFPodstawaZwolnienia;
+  QLineEdit* edtKSeFPodstawaZwolnienia;
+  QPushButton* btnKSeFPodstawaDomyslna;
 
  private:
   void edtFolderFakturChange();

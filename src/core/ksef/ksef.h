@@ -6,6 +6,7 @@
 // A window or command exports a document in two steps: BuildKsefXml, then WriteKsefFile.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ class TFaktura;
 // TAppSettings::KSeFPodstawaZwolnienia): the exemption of small businesses.
 inline constexpr std::string_view kDefaultExemptBasis =
     "art. 113 ust. 1 ustawy z dnia 11 marca 2004 r. o podatku od towarów i usług"_cp;
+// The longest basis KSeF takes (characters).
+inline constexpr size_t kExemptBasisMaxLength = 256;
 
 // What the document file does not hold and the export needs.
 struct KsefOptions {

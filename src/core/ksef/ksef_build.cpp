@@ -501,7 +501,8 @@ class Builder {
     xmlNode* exempt = tree_.Add(a, "Zwolnienie");
     if (exempt_) {
       const std::string basis =
-          OneLine(o_.exemptBasis, "podstawa zwolnienia z VAT (ustawienia)"_cp, kMaxText);
+          OneLine(o_.exemptBasis, "podstawa zwolnienia z VAT (ustawienia)"_cp,
+                  kExemptBasisMaxLength);
       if (basis.empty())
         Refuse("Dokument ma sprzedaż zwolnioną z VAT: podaj w ustawieniach podstawę prawną "
                "zwolnienia."_cp);
