@@ -147,7 +147,7 @@ void TfrmKontrahenci::cbxSortChange(int index) {
   if (index < 0) return;
   TKontrahentRec* selected = SelectedRecord();
   Register().SetSortMode(static_cast<uint8_t>(index));
-  model_->Resort();
+  model_->Refilter();
   Refill(selected);
 }
 

@@ -130,7 +130,7 @@ void TfrmTowary::cbxSortChange(int index) {
   if (index < 0) return;
   TTowarRec* selected = SelectedRecord();
   Register().SetSortMode(static_cast<uint8_t>(index));
-  model_->Resort();
+  model_->Refilter();
   Refill(selected);
 }
 

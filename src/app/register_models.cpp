@@ -15,8 +15,22 @@ namespace {
 
 enum Amount { kGrossPln, kGrossForeign, kRate };
 
-bool KeyBefore(const std::optional<QCollatorSortKey>& a, const std::optional<QCollatorSortKey>& b) {
-  return a->compare(*b) < 0;
+int CompareKeys(const std::optional<QCollatorSortKey>& a,
+                const std::optional<QCollatorSortKey>& b) {
+  return a->compare(*b);
+}
+
+template <class T>
+int CompareValues(const T& a, const T& b) {
+  return a < b ? -1 : b < a ? 1 : 0;
+}
+
+// A text for sorting by its bytes, ASCII letters as small ones.
+std::string PlainKey(std::string_view text) {
+  std::string key(text);
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return key;
 }
 
 }  // namespace
@@ -46,22 +60,23 @@ size_t ContractorsModel::Fingerprint(const TKontrahentRec& r) const {
 void ContractorsModel::Prepare(const TKontrahentRec& r, Entry& e) const {
   e.texts = {ToQ(r.nip), ToQ(CleanText(r.name)), ToQ(CleanText(r.address))};
   e.search = TKontrahenci::SearchTextOf(r);
-  e.keys = {ListCollator().sortKey(e.texts[1]), ListCollator().sortKey(e.texts[0])};
+  e.key = ListCollator().sortKey(e.texts[1]);
+  e.plainKey = PlainKey(r.nip);
 }
 
-bool ContractorsModel::Before(const Entry& a, const Entry& b) const {
-  const size_t key = reg_.SortMode() == TKontrahenci::kByNip ? 1 : 0;
-  return KeyBefore(a.keys[key], b.keys[key]);
+int ContractorsModel::Compare(const Entry& a, const Entry& b, int mode) const {
+  if (mode == TKontrahenci::kByNip) return a.plainKey.compare(b.plainKey);
+  return CompareKeys(a.key, b.key);
 }
 
-QVariant ContractorsModel::Cell(const Entry& e, int column) const {
-  if (column == 0) return QString::number(e.rank + 1);
+QVariant ContractorsModel::Cell(const Entry& e, size_t rank, int column) const {
+  if (column == 0) return QString::number(rank + 1);
   if (column >= 1 && column <= 3) return e.texts[static_cast<size_t>(column - 1)];
   return {};
 }
 
 QStringList ContractorsModel::WidthSamples(int column) const {
-  if (column == 0) return {QString::number(Entries().size())};
+  if (column == 0) return {QString::number(EntryCount())};
   return LongestTexts(static_cast<size_t>(column - 1));
 }
 
@@ -85,13 +100,13 @@ size_t GoodsModel::Fingerprint(const TTowarRec& r) const {
 void GoodsModel::Prepare(const TTowarRec& r, Entry& e) const {
   e.texts = {ToQ(r.name), ToQ(r.pkwiu), ToQ(r.unit)};
   e.search = TTowary::SearchTextOf(r);
-  e.keys[0] = ListCollator().sortKey(e.texts[0]);
+  e.key = ListCollator().sortKey(e.texts[0]);
   e.amounts = {GrossPrice(r, true), GrossPrice(r, false), r.vatRate};
 }
 
-bool GoodsModel::Before(const Entry& a, const Entry& b) const {
-  if (reg_.SortMode() == TTowary::kByPrice) return a.amounts[kGrossPln] < b.amounts[kGrossPln];
-  return KeyBefore(a.keys[0], b.keys[0]);
+int GoodsModel::Compare(const Entry& a, const Entry& b, int mode) const {
+  if (mode == TTowary::kByPrice) return CompareValues(a.amounts[kGrossPln], b.amounts[kGrossPln]);
+  return CompareKeys(a.key, b.key);
 }
 
 void GoodsModel::ShowPricesIn(const std::string& currencyCode) {
@@ -109,7 +124,7 @@ QString RateCell(Currency rate) {
 
 }  // namespace
 
-QVariant GoodsModel::Cell(const Entry& e, int column) const {
+QVariant GoodsModel::Cell(const Entry& e, size_t, int column) const {
   if (column >= 0 && column <= 2) return e.texts[static_cast<size_t>(column)];
   if (column == 3) {
     const Currency gross = e.amounts[currencyCode_ == "PLN" ? kGrossPln : kGrossForeign];
@@ -125,17 +140,19 @@ QStringList GoodsModel::WidthSamples(int column) const {
   if (column == 3) {
     // The widest price is the one of most digits: the largest and the smallest.
     const size_t amount = currencyCode_ == "PLN" ? kGrossPln : kGrossForeign;
-    auto [low, high] = std::minmax_element(
-        Entries().begin(), Entries().end(),
-        [amount](const Entry& a, const Entry& b) { return a.amounts[amount] < b.amounts[amount]; });
-    if (low != Entries().end()) samples << Cell(*low, 3).toString() << Cell(*high, 3).toString();
+    const Entry* low = nullptr;
+    const Entry* high = nullptr;
+    ForEachEntry([&](const Entry& e) {
+      if (!low || e.amounts[amount] < low->amounts[amount]) low = &e;
+      if (!high || high->amounts[amount] < e.amounts[amount]) high = &e;
+    });
+    if (low) samples << Cell(*low, 0, 3).toString() << Cell(*high, 0, 3).toString();
     return samples;
   }
   std::set<int64_t> rates;
-  for (const Entry& e : Entries()) {
-    rates.insert(e.amounts[kRate].raw);
-    if (rates.size() > 32) break;
-  }
+  ForEachEntry([&](const Entry& e) {
+    if (rates.size() < 32) rates.insert(e.amounts[kRate].raw);
+  });
   for (int64_t raw : rates) samples << RateCell(Currency::FromRaw(raw));
   return samples;
 }

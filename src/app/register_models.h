@@ -11,7 +11,8 @@ namespace bilvox {
 
 // Columns "L.p.", "NIP", "Nazwa", "Adres". "L.p." numbers the records in the sorted order of
 // the whole register, so the numbers have gaps while a filter hides records. Names and
-// addresses are shown on one line. Sort mode 0 sorts by name, 1 by NIP.
+// addresses are shown on one line. Sort mode 0 sorts by name (Polish alphabetical order),
+// 1 by NIP (as typed, letter case of ASCII letters ignored).
 class ContractorsModel : public RegisterModel<TKontrahentRec> {
  public:
   ContractorsModel(TKontrahenci& reg, QObject* parent);
@@ -20,8 +21,8 @@ class ContractorsModel : public RegisterModel<TKontrahentRec> {
  protected:
   size_t Fingerprint(const TKontrahentRec& r) const override;
   void Prepare(const TKontrahentRec& r, Entry& e) const override;
-  bool Before(const Entry& a, const Entry& b) const override;
-  QVariant Cell(const Entry& e, int column) const override;
+  int Compare(const Entry& a, const Entry& b, int mode) const override;
+  QVariant Cell(const Entry& e, size_t rank, int column) const override;
   bool RightAligned(int column) const override { return column == 0; }
 };
 
@@ -40,8 +41,8 @@ class GoodsModel : public RegisterModel<TTowarRec> {
  protected:
   size_t Fingerprint(const TTowarRec& r) const override;
   void Prepare(const TTowarRec& r, Entry& e) const override;
-  bool Before(const Entry& a, const Entry& b) const override;
-  QVariant Cell(const Entry& e, int column) const override;
+  int Compare(const Entry& a, const Entry& b, int mode) const override;
+  QVariant Cell(const Entry& e, size_t rank, int column) const override;
   bool RightAligned(int column) const override { return column >= 3; }
 
  private:
