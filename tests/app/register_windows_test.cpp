@@ -211,6 +211,53 @@ TEST_F(RegisterWindowsTest, GoodsPricesFollowTheDocumentsCurrency) {
   list.hide();
 }
 
+// The list mends itself record by record after small changes; it must end where a list
+// prepared afresh ends, and filter exactly as the register does.
+TEST_F(RegisterWindowsTest, ListFollowsEveryChangeOfTheRegister) {
+  Start();
+  TKontrahenci& reg = Contractors();
+  const char* const parts[] = {"Kowal", "Łęcki", "kowalski", "Nowak", "ŻUK", "Adam", "zając"};
+  for (int i = 0; i < 300; ++i) {
+    TKontrahentRec& r = *reg.Get(reg.Add());
+    r.name = FromUtf8Lossy(parts[i % 7]) + " " + std::to_string(i * 7919 % 1000);
+    r.nip = std::to_string(i * 31 % 97);
+  }
+  reg.Save();
+  ContractorsModel mended(reg, nullptr);
+  mended.Sync();
+  for (int round = 0; round < 3; ++round) {
+    for (int i = round; i < reg.Count(); i += 37) reg.Get(i)->name += "x";
+    reg.Delete(round * 5);
+    reg.Get(reg.Add())->name = "Adam " + std::to_string(round);
+    reg.Save();
+    for (uint8_t mode : {TKontrahenci::kByNip, TKontrahenci::kByName}) {
+      reg.SetSortMode(mode);
+      mended.Sync();
+      mended.Refilter();
+      ContractorsModel fresh(reg, nullptr);
+      fresh.Sync();
+      ASSERT_EQ(mended.rowCount(), reg.Count());
+      // Records of equal keys may come in either order: the key column is compared.
+      const int key = mode == TKontrahenci::kByNip ? 1 : 2;
+      for (int row = 0; row < fresh.rowCount(); ++row) {
+        ASSERT_EQ(mended.index(row, key).data().toString(),
+                  fresh.index(row, key).data().toString()) << row;
+        ASSERT_EQ(mended.index(row, 0).data().toString(), QString::number(row + 1));
+      }
+    }
+  }
+  for (const char* filter : {"KOWAL", " ł", "ŁĘ", "  ", "x"}) {
+    reg.SetFilterText(FromUtf8Lossy(filter));
+    mended.Refilter();
+    int matching = 0;
+    for (reg.First(); reg.Cursor() >= 0; reg.Next()) {
+      ++matching;
+      EXPECT_GE(mended.RowOf(reg.Get(reg.Cursor())), 0) << filter;
+    }
+    EXPECT_EQ(mended.rowCount(), matching) << filter;
+  }
+}
+
 TEST_F(RegisterWindowsTest, WindowPlacementIsStoredAndRestored) {
   Start();
   List().move(40, 50);
