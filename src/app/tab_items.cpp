@@ -247,11 +247,15 @@ void TabTowary::ShowVatPart(bool visible) {
 
 int TabTowary::SelectedVatIndex() const { return VatIndexAt(cmbTStawkaVat->currentIndex()); }
 
+TfrmTMore* TabTowary::TranslationWindow() const {
+  return program_ && program_->AllWindowsCreated() ? &program_->frmTMore() : nullptr;
+}
+
 void TabTowary::SetTranslation(const QString& name, const QString& unit) {
-  if (!program_) return;
-  TfrmTMore& more = program_->frmTMore();
-  more.edtTNazwa->setText(name);
-  more.edtTJM->setText(unit);
+  if (TfrmTMore* more = TranslationWindow()) {
+    more->edtTNazwa->setText(name);
+    more->edtTJM->setText(unit);
+  }
 }
 
 // ---- the coupled prices ----
@@ -318,10 +322,9 @@ TabTowary::Entry TabTowary::ReadEntry() const {
   e.quantity = ReadEntryQuantity(FromQ(edtTIlosc->text()));
   e.vatIndex = SelectedVatIndex();
   e.name = FromQ(edtTNazwa->text());
-  if (program_) {
-    const TfrmTMore& more = program_->frmTMore();
-    e.translatedName = FromQ(more.edtTNazwa->text());
-    e.translatedUnit = FromQ(more.edtTJM->text());
+  if (const TfrmTMore* more = TranslationWindow()) {
+    e.translatedName = FromQ(more->edtTNazwa->text());
+    e.translatedUnit = FromQ(more->edtTJM->text());
   }
   return e;
 }
@@ -404,7 +407,7 @@ void TabTowary::UpdateGoodsRegister(const Entry& entry) {
 }
 
 void TabTowary::btnSelectTowarClick() {
-  if (!program_) return;
+  if (!program_ || !program_->AllWindowsCreated()) return;
   if (const TTowarRec* record = program_->frmTowary().Select()) TakeGoodsRecord(*record);
 }
 
@@ -431,7 +434,7 @@ void TabTowary::TakeGoodsRecord(const TTowarRec& record) {
 void TabTowary::btnTMoreClick() {
   // The translation window only takes the translated name and unit; the price the user
   // typed and its mode stay as they are.
-  if (program_) program_->frmTMore().Execute();
+  if (TfrmTMore* more = TranslationWindow()) more->Execute();
 }
 
 }  // namespace bilvox

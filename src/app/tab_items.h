@@ -26,6 +26,7 @@ namespace bilvox {
 
 class TProgram;
 class TTowar;
+class TfrmTMore;
 struct TTowarRec;
 
 class TabTowary : public DocumentTab {
@@ -138,6 +139,8 @@ class TabTowary : public DocumentTab {
   void ShowPrice(Currency price, bool gross);
   // The rate table index of the selected rate (-1 for none).
   int SelectedVatIndex() const;
+  // The translation window once every window exists, else nullptr.
+  TfrmTMore* TranslationWindow() const;
   // The translated name and unit (in the translation window).
   void SetTranslation(const QString& name, const QString& unit);
 
