@@ -171,6 +171,19 @@ TEST_F(LineEntryTest, AnOpenedLineKeepsItsOwnRateAndPriceMode) {
   EXPECT_DOUBLE_EQ(line.Quantity, 5);
 }
 
+TEST_F(LineEntryTest, WithoutVatTheClearedEntryStartsAtZeroPercent) {
+  Start();
+  Control<QComboBox>(u"cmbTypFaktury")->setCurrentIndex(7);  // without VAT settlement
+  Main().RefreshFromDocument();
+  ASSERT_TRUE(Gross()->isHidden());
+  Click(Control(u"btnTNew"));
+  EXPECT_EQ(Control<QComboBox>(u"cmbTStawkaVat")->currentText(), u"0%"_s);
+  TypeItem(u"Usługa"_s, u"1"_s, u"100"_s);
+  Click(Control(u"btnTAdd"));
+  EXPECT_EQ(Doc().Line(0).VatRate, C("0"));
+  EXPECT_EQ(Doc().AmountDue(), C("100"));
+}
+
 TEST_F(LineEntryTest, DeletingInACorrectionKeepsTheCorrectedInvoicesLines) {
   Start(Example("korekta.ftv"));
   auto* lines = Control<QListWidget>(u"lbxTowary");
