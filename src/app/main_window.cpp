@@ -326,6 +326,7 @@ void TfrmMain::WireTabs() {
   connect(tabNabywca_, &TabNabywca::DiscountChanged, this,
           [this] { tabPlatnosc_->ApplyFullyPaid(); });
   connect(tabNabywca_, &TabNabywca::SelectBuyerClicked, this, &TfrmMain::btnSelectBuyerClick);
+  tabTowary_->Attach(program_);
   connect(tabTowary_, &TabTowary::HelpClicked, this, [this] {
     program_.frmInfo().ShowTopic(TfrmInfo::kTopicGoods, true);
   });
@@ -463,11 +464,7 @@ void TfrmMain::RefreshFromDocument() {
   context_->refreshing = false;
   tabDokument_->LoadType(doc);
   tabDokument_->ApplyEnabling(doc);
-  const bool bill = doc.Kind() == DocumentKind::Bill;
-  const bool noVatInvoice = doc.Kind() == DocumentKind::Invoice &&
-                            (doc.VatInvoiceType() == kVatTypeMargin ||
-                             doc.VatInvoiceType() == kVatTypeWithoutVat);
-  tabTowary_->ShowVatPart(!bill && !noVatInvoice);
+  tabTowary_->ShowVatPart(TabTowary::VatPartApplies(doc));
   ApplyTitle();
   ShowModified();
   UpdateActions();

@@ -2,13 +2,26 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/error.h"
+#include "common/error_report.h"
 #include "document/faktura.h"
+#include "document/line_entry.h"
 #include "document/money.h"
+#include "document/towar.h"
+#include "goods_window.h"
+#include "item_translation_window.h"
+#include "main_window.h"
+#include "program.h"
 #include "qt_text.h"
+#include "registers/goods.h"
+#include "tab_payment.h"
 #include "widgets.h"
+#include "words/money_text.h"
+#include "words/number_input.h"
 
 using namespace Qt::StringLiterals;
 
@@ -114,7 +127,21 @@ TabTowary::TabTowary(EditContext& context)
   row->addWidget(grpTowaryNaFakturze, 2);
 
   connect(btnHelpTowary, &QPushButton::clicked, this, &TabTowary::HelpClicked);
+  connect(lbxTowary, &QListWidget::itemSelectionChanged, this, [this] { lbxTowaryClick(); });
+  // Only what the user types is propagated; the computed field is written with its signals
+  // blocked.
+  connect(edtTCenaNetto, &QLineEdit::textEdited, this, [this] { edtTCenaNettoChange(); });
+  connect(edtTCenaBrutto, &QLineEdit::textEdited, this, [this] { edtTCenaBruttoChange(); });
+  connect(cmbTStawkaVat, &QComboBox::activated, this, [this] { cmbTStawkaVatChange(); });
+  connect(btnTNew, &QPushButton::clicked, this, [this] { btnTNewClick(); });
+  connect(btnTAdd, &QPushButton::clicked, this, [this] { btnTAddClick(); });
+  connect(btnTChange, &QPushButton::clicked, this, [this] { btnTChangeClick(); });
+  connect(btnTDelete, &QPushButton::clicked, this, [this] { btnTDeleteClick(); });
+  connect(btnSelectTowar, &QPushButton::clicked, this, [this] { btnSelectTowarClick(); });
+  connect(btnTMore, &QPushButton::clicked, this, [this] { btnTMoreClick(); });
 }
+
+void TabTowary::Attach(TProgram& program) { program_ = &program; }
 
 QString TabTowary::Caption() const { return u"Towary/Usługi"_s; }
 
@@ -141,20 +168,66 @@ TTowar* TabTowary::LineOfRow(const QListWidgetItem* row) {
   return row ? reinterpret_cast<TTowar*>(row->data(Qt::UserRole).value<quintptr>()) : nullptr;
 }
 
+bool TabTowary::VatPartApplies(const TFaktura& doc) {
+  if (doc.Kind() == DocumentKind::Bill) return false;
+  return doc.Kind() != DocumentKind::Invoice || (doc.VatInvoiceType() != kVatTypeMargin &&
+                                                 doc.VatInvoiceType() != kVatTypeWithoutVat);
+}
+
 void TabTowary::LoadLines(const TFaktura& doc) {
-  lbxTowary->clear();
-  for (int i = 0; i < doc.LineCount(); ++i) {
-    auto* row = new QListWidgetItem(ToQ(doc.Line(i).NameFor(doc.DocLanguage())), lbxTowary);
-    row->setData(Qt::UserRole,
-                 QVariant::fromValue(reinterpret_cast<quintptr>(&doc.Line(i))));
+  {
+    const QSignalBlocker block(lbxTowary);
+    lbxTowary->clear();
+    for (int i = 0; i < doc.LineCount(); ++i) {
+      auto* row = new QListWidgetItem(ToQ(doc.Line(i).NameFor(doc.DocLanguage())), lbxTowary);
+      row->setData(Qt::UserRole,
+                   QVariant::fromValue(reinterpret_cast<quintptr>(&doc.Line(i))));
+    }
+    if (lbxTowary->count() > 0) lbxTowary->setCurrentRow(0);
   }
-  if (lbxTowary->count() > 0) lbxTowary->setCurrentRow(0);
   lbxTowaryClick();
 }
 
+QListWidgetItem* TabTowary::SelectedRow() const {
+  const QList<QListWidgetItem*> selected = lbxTowary->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void TabTowary::Deselect() {
+  const QSignalBlocker block(lbxTowary);
+  lbxTowary->clearSelection();
+  lbxTowary->setCurrentItem(nullptr);
+  btnTChange->setEnabled(false);
+}
+
 void TabTowary::lbxTowaryClick() {
-  btnTChange->setEnabled(lbxTowary->currentItem() != nullptr);
-  // The selected line's data into the entry fields come with the line entry.
+  const TTowar* line = LineOfRow(SelectedRow());
+  btnTChange->setEnabled(line != nullptr);
+  if (!line) {
+    edtTNazwa->clear();
+    SetTranslation({}, {});
+    cmbTJM->setEditText(cmbTJM->count() > 0 ? cmbTJM->itemText(0) : QString());
+    cmbTPKWIU->setEditText({});
+    edtTIlosc->setText(u"0"_s);
+    cmbTStawkaVat->setCurrentIndex(DefaultRatePosition());
+    ShowPrice(Currency{}, false);
+    return;
+  }
+  const TFaktura& doc = Doc();
+  const int language = doc.DocLanguage();
+  edtTNazwa->setText(ToQ(line->NameFor(0)));
+  cmbTJM->setEditText(ToQ(line->UnitFor(0)));
+  SetTranslation(ToQ(line->NameFor(language)), ToQ(line->UnitFor(language)));
+  cmbTPKWIU->setEditText(ToQ(line->Pkwiu));
+  edtTIlosc->setText(ToQ(GeneralNumberText(line->Quantity)));
+  cmbTStawkaVat->setCurrentIndex(PositionOfVatIndex(line->GetVatIndex()));
+  const bool pln = doc.CurrencyCode() == "PLN";
+  ShowPrice(pln ? line->PricePLN : line->PriceForeign,
+            pln ? line->PricePLNIsGross : line->PriceForeignIsGross);
+}
+
+int TabTowary::DefaultRatePosition() const {
+  return vatPartVisible_ ? 0 : PositionOfVatIndex(3);
 }
 
 void TabTowary::ShowVatPart(bool visible) {
@@ -164,7 +237,204 @@ void TabTowary::ShowVatPart(bool visible) {
                      static_cast<QWidget*>(cmbTPKWIU), static_cast<QWidget*>(lblTPKWIU)})
     w->setVisible(visible);
   lblTCenaNetto->setText(visible ? u"Cena netto"_s : u"Cena"_s);
-  cmbTStawkaVat->setCurrentIndex(visible ? 0 : PositionOfVatIndex(3));
+  // The rate list shows the rate the entry will file: the selected line's own rate while the
+  // rates apply (Zamień must not move the line to another rate), otherwise 0 %.
+  const TTowar* line = LineOfRow(SelectedRow());
+  cmbTStawkaVat->setCurrentIndex(visible && line ? PositionOfVatIndex(line->GetVatIndex())
+                                                 : DefaultRatePosition());
+  cmbTStawkaVatChange();
+}
+
+int TabTowary::SelectedVatIndex() const { return VatIndexAt(cmbTStawkaVat->currentIndex()); }
+
+TfrmTMore* TabTowary::TranslationWindow() const {
+  return program_ && program_->AllWindowsCreated() ? &program_->frmTMore() : nullptr;
+}
+
+void TabTowary::SetTranslation(const QString& name, const QString& unit) {
+  if (TfrmTMore* more = TranslationWindow()) {
+    more->edtTNazwa->setText(name);
+    more->edtTJM->setText(unit);
+  }
+}
+
+// ---- the coupled prices ----
+
+void TabTowary::edtTCenaNettoChange() {
+  grossMode_ = false;
+  const std::optional<Currency> net = ParseDecimalInput(FromQ(edtTCenaNetto->text()));
+  const QSignalBlocker block(edtTCenaBrutto);
+  edtTCenaBrutto->setText(
+      net ? ToQ(ShortDecimalText(EntryGrossFromNet(*net, SelectedVatIndex()))) : QString());
+}
+
+void TabTowary::edtTCenaBruttoChange() {
+  grossMode_ = true;
+  const std::optional<Currency> gross = ParseDecimalInput(FromQ(edtTCenaBrutto->text()));
+  const QSignalBlocker block(edtTCenaNetto);
+  edtTCenaNetto->setText(
+      gross ? ToQ(MoneyText(EntryNetFromGross(*gross, SelectedVatIndex()), true)) : QString());
+}
+
+void TabTowary::cmbTStawkaVatChange() {
+  if (grossMode_)
+    edtTCenaBruttoChange();
+  else
+    edtTCenaNettoChange();
+}
+
+void TabTowary::ShowPrice(Currency price, bool gross) {
+  QLineEdit* field = gross ? edtTCenaBrutto : edtTCenaNetto;
+  {
+    const QSignalBlocker block(field);
+    field->setText(ToQ(ShortDecimalText(price)));
+  }
+  // The other field always follows, also when this one already held the text: it may have
+  // been computed with another rate.
+  if (gross)
+    edtTCenaBruttoChange();
+  else
+    edtTCenaNettoChange();
+}
+
+// ---- the commands ----
+
+void TabTowary::btnTNewClick() {
+  Deselect();
+  edtTNazwa->clear();
+  cmbTPKWIU->setEditText({});
+  cmbTJM->setEditText({});
+  edtTIlosc->clear();
+  {
+    const QSignalBlocker block(edtTCenaNetto);
+    edtTCenaNetto->clear();
+  }
+  SetTranslation({}, {});
+  cmbTStawkaVat->setCurrentIndex(DefaultRatePosition());
+  edtTCenaNettoChange();
+}
+
+TabTowary::Entry TabTowary::ReadEntry() const {
+  Entry e;
+  e.price = ReadEntryPrice(FromQ((grossMode_ ? edtTCenaBrutto : edtTCenaNetto)->text()));
+  e.unit = FromQ(cmbTJM->currentText());
+  e.pkwiu = FromQ(cmbTPKWIU->currentText());
+  e.quantity = ReadEntryQuantity(FromQ(edtTIlosc->text()));
+  e.vatIndex = SelectedVatIndex();
+  e.name = FromQ(edtTNazwa->text());
+  if (const TfrmTMore* more = TranslationWindow()) {
+    e.translatedName = FromQ(more->edtTNazwa->text());
+    e.translatedUnit = FromQ(more->edtTJM->text());
+  }
+  return e;
+}
+
+void TabTowary::btnTAddClick() {
+  try {
+    const Entry e = ReadEntry();
+    const int index = Doc().AddLine(e.name, e.translatedName, e.vatIndex, grossMode_, e.price,
+                                    e.quantity, e.pkwiu, e.translatedUnit, e.unit);
+    const TTowar& line = Doc().Line(index);
+    auto* row = new QListWidgetItem(ToQ(line.NameFor(0)));
+    row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(&line)));
+    {
+      const QSignalBlocker block(lbxTowary);
+      lbxTowary->addItem(row);
+    }
+    Deselect();
+    AfterLineStored(e);
+    UpdateGoodsRegister(e);
+  } catch (const Error& error) {
+    // A number that cannot be read or an empty name: nothing was changed.
+    ShowCommandError(error);
+  }
+}
+
+void TabTowary::btnTChangeClick() {
+  try {
+    const Entry e = ReadEntry();
+    if (QListWidgetItem* row = SelectedRow()) {
+      Doc().ChangeLine(LineOfRow(row), e.name, e.vatIndex, grossMode_, e.price, e.quantity,
+                       e.pkwiu, e.translatedUnit, e.unit, e.translatedName);
+      row->setText(edtTNazwa->text());
+      AfterLineStored(e);
+    }
+    UpdateGoodsRegister(e);
+  } catch (const Error& error) {
+    ShowCommandError(error);
+  }
+}
+
+void TabTowary::btnTDeleteClick() {
+  QListWidgetItem* row = SelectedRow();
+  if (!row) return;
+  TTowar* line = LineOfRow(row);
+  Doc().DeleteLine(line);
+  // Only the address is compared: a line that was removed is not looked at again.
+  if (Doc().IndexOfLine(line) < 0) {
+    {
+      const QSignalBlocker block(lbxTowary);
+      delete lbxTowary->takeItem(lbxTowary->row(row));
+    }
+    Deselect();
+  } else {
+    // A line of the corrected invoice stays with quantity 0.
+    lbxTowaryClick();
+  }
+  if (program_) program_->frmMain().PlatnoscTab().ApplyFullyPaid();
+}
+
+void TabTowary::AfterLineStored(const Entry& entry) {
+  if (!program_) return;
+  TfrmMain& main = program_->frmMain();
+  main.PlatnoscTab().ApplyFullyPaid();
+  main.RememberListText(TfrmMain::AutoList::Pkwiu, entry.pkwiu);
+  main.RememberListText(TfrmMain::AutoList::Unit, entry.unit);
+}
+
+void TabTowary::UpdateGoodsRegister(const Entry& entry) {
+  // An item without a name is refused by the document before this point (for Change with no
+  // selected line it is not asked): a nameless record would only clutter the register.
+  if (!program_ || entry.name.empty()) return;
+  const TFaktura& doc = Doc();
+  const Currency rate = entry.vatIndex >= 0
+                            ? VatRateTable[static_cast<size_t>(entry.vatIndex)]
+                            : TTowar().VatRate;
+  program_->Services().goods.UpsertFromEntry(entry.name, entry.pkwiu, entry.unit,
+                                             doc.DocLanguage(), entry.translatedName,
+                                             entry.translatedUnit, doc.CurrencyCode(), grossMode_,
+                                             entry.price, rate);
+}
+
+void TabTowary::btnSelectTowarClick() {
+  if (!program_ || !program_->AllWindowsCreated()) return;
+  if (const TTowarRec* record = program_->frmTowary().Select()) TakeGoodsRecord(*record);
+}
+
+void TabTowary::TakeGoodsRecord(const TTowarRec& record) {
+  const TFaktura& doc = Doc();
+  edtTNazwa->setText(ToQ(record.name));
+  cmbTPKWIU->setEditText(ToQ(record.pkwiu));
+  cmbTJM->setEditText(ToQ(record.unit));
+  edtTIlosc->setText(u"1"_s);
+  const int position = VatPartApplies(doc) ? PositionOfVatIndex(FindVatIndex(record.vatRate))
+                                           : PositionOfVatIndex(3);
+  if (position >= 0) cmbTStawkaVat->setCurrentIndex(position);
+  const bool pln = doc.CurrencyCode() == "PLN";
+  ShowPrice(pln ? record.pricePln : record.priceForeign,
+            pln ? record.pricePlnGross : record.priceForeignGross);
+  // Translations are kept for German (2) and English (4) documents only.
+  if (doc.DocLanguage() == 2)
+    SetTranslation(ToQ(record.nameDe), ToQ(record.unitDe));
+  else if (doc.DocLanguage() == 4)
+    SetTranslation(ToQ(record.nameEn), ToQ(record.unitEn));
+  edtTIlosc->setFocus();
+}
+
+void TabTowary::btnTMoreClick() {
+  // The translation window only takes the translated name and unit; the price the user
+  // typed and its mode stay as they are.
+  if (TfrmTMore* more = TranslationWindow()) more->Execute();
 }
 
 }  // namespace bilvox

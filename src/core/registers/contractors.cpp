@@ -31,6 +31,11 @@ TKontrahentRec* TKontrahenci::UpsertFromBuyer(std::string_view name, std::string
   return rec;
 }
 
+std::string TKontrahenci::SearchTextOf(const TKontrahentRec& r) {
+  return SearchText({r.oldTextA, r.oldTextB, r.name, r.address, r.reserved, r.nip, r.phone,
+                     r.email, r.www, r.remarks});
+}
+
 bool TKontrahenci::Matches() const {
   const TKontrahentRec* r = Current();
   if (filterText_.empty() || !r) return true;

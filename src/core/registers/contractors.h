@@ -52,6 +52,10 @@ class TKontrahenci final : public TRecordListOf<TKontrahentRec> {
   // The same with the buyer of a document (after it was printed or saved).
   TKontrahentRec* UpsertFromDocument(const TFaktura& doc);
 
+  // The fields the filter searches (old texts, name, address, reserved text, NIP, telephone,
+  // e-mail, web site, remarks) as SearchText prepares them.
+  static std::string SearchTextOf(const TKontrahentRec& r);
+
   // Called after every upsert, so a window showing the register can refill itself.
   std::function<void()> OnUpsert;
 

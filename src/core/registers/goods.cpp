@@ -57,6 +57,10 @@ TTowarRec* TTowary::UpsertFromEntry(std::string_view name, std::string_view pkwi
   return SortAndSave(rec);
 }
 
+std::string TTowary::SearchTextOf(const TTowarRec& r) {
+  return SearchText({r.name, r.pkwiu, r.unit, r.nameDe, r.nameEn, r.unitDe, r.unitEn});
+}
+
 bool TTowary::Matches() const {
   const TTowarRec* r = Current();
   if (filterText_.empty() || !r) return true;

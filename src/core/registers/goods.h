@@ -44,6 +44,10 @@ class TTowary final : public TRecordListOf<TTowarRec> {
 
   void Sort() override;
 
+  // The fields the filter searches (name, PKWiU, unit and the four translations) as
+  // SearchText prepares them.
+  static std::string SearchTextOf(const TTowarRec& r);
+
   // Learns an item from the item entry: the record of that name (a new one when there is
   // none) takes name, PKWiU and unit; the translated name and unit as German for document
   // language 2, as English for 4 (other languages store no translation); the price and its

@@ -115,6 +115,24 @@ bool ContainsKey(std::string_view text, std::string_view key) {
   return AsciiLower(text).find(key) != std::string::npos;
 }
 
+std::string SearchText(std::initializer_list<std::string_view> fields) {
+  size_t total = fields.size();
+  for (std::string_view f : fields) total += f.size();
+  std::string text;
+  text.reserve(total);
+  bool first = true;
+  for (std::string_view f : fields) {
+    if (!first) text += '\0';
+    first = false;
+    for (char c : f) text += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return text;
+}
+
+bool SearchTextHas(std::string_view searchText, std::string_view key) {
+  return !key.empty() && searchText.find(key) != std::string_view::npos;
+}
+
 TRecordList::~TRecordList() { Release(); }
 
 void TRecordList::Release() {
@@ -175,6 +193,7 @@ std::string TRecordList::Content() {
 }
 
 void TRecordList::Save() {
+  Touch();
   if (!IsOpen()) return;
   int newFd = -1;
   try {

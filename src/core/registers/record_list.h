@@ -33,6 +33,12 @@ std::string FilterKey(std::string_view filter);
 // key is found nowhere.
 bool ContainsKey(std::string_view text, std::string_view key);
 
+// The searched fields of a record made ready for many filter tests: each field with its
+// ASCII capitals made small, the fields joined by a zero byte. A filter key (FilterKey) that
+// holds no zero byte is found in it exactly when ContainsKey finds it in one of the fields.
+std::string SearchText(std::initializer_list<std::string_view> fields);
+bool SearchTextHas(std::string_view searchText, std::string_view key);
+
 // The file is held under an exclusive lock from Open to Close, so that neither another
 // program nor a second copy of this one writes it meanwhile (see record_list.cpp). The final
 // register classes call Close() in their destructors, which saves what is open.
@@ -77,6 +83,11 @@ class TRecordList {
   // Stores a different mode and sorts; the current mode does nothing.
   void SetSortMode(uint8_t mode);
 
+  // A number that changes whenever the records may have changed: added, deleted, read,
+  // dropped or saved (every change of a record's fields ends with a save). Sorting only
+  // reorders them and leaves it alone.
+  uint64_t Revision() const { return revision_; }
+
   const std::string& FilterText() const { return filterText_; }
   void SetFilterText(std::string_view text);
 
@@ -104,6 +115,8 @@ class TRecordList {
   // Whether the filter text is found in any of the searched fields of a record.
   bool FilterFound(std::initializer_list<std::string_view> fields) const;
 
+  void Touch() { ++revision_; }
+
   int cursor_ = -1;
   uint8_t sortMode_ = 0;
   std::string filterText_;
@@ -117,6 +130,7 @@ class TRecordList {
   std::string fileName_;
   int fd_ = -1;
   int fileVersion_ = -1;
+  uint64_t revision_ = 0;
 };
 
 // The record storage of a register of records of type R (each owned by the list).
@@ -148,7 +162,9 @@ class TRecordListOf : public TRecordList {
     return Get(index >= 0 ? index : Add());
   }
   void Delete(int index) override {
-    if (index >= 0 && index < Count()) records_.erase(records_.begin() + index);
+    if (index < 0 || index >= Count()) return;
+    records_.erase(records_.begin() + index);
+    Touch();
   }
   // Appends an empty record and sorts; returns its position (good until the next sort), or
   // -1 when no memory is left for it.
@@ -157,6 +173,7 @@ class TRecordListOf : public TRecordList {
     try {
       records_.push_back(std::make_unique<R>());
       added = records_.back().get();
+      Touch();
     } catch (const std::bad_alloc&) {
       return -1;
     }
@@ -165,7 +182,10 @@ class TRecordListOf : public TRecordList {
   }
 
  protected:
-  void FreeRecords() override { records_.clear(); }
+  void FreeRecords() override {
+    records_.clear();
+    Touch();
+  }
   const R* Current() const { return Get(cursor_); }
   // After a record was filled: sorts and saves; gives the record back unless the save failed
   // (which closes the register and drops every record).

@@ -71,9 +71,8 @@ int DecimalsOf(Currency value, bool twoDecimals) {
   return twoDecimals ? 2 : AdaptiveDecimals(Magnitude(value));
 }
 
-std::string CurrencyForm(const Digits& d) {
+std::string CurrencyForm(const Digits& d, const CurrencyDisplay& display = Display()) {
   std::string number = Grouped(d.whole) + "," + d.decimals;
-  const CurrencyDisplay& display = Display();
   if (display.symbolFirst) return display.symbol + (d.negative ? "-" : "") + number;
   return (d.negative ? "-" : "") + number + display.symbol;
 }
@@ -101,6 +100,18 @@ std::string MoneyText(Currency value, bool twoDecimals) {
 
 std::string MoneyCurrencyText(Currency value, bool twoDecimals) {
   return CurrencyForm(SplitDigits(value, DecimalsOf(value, twoDecimals)));
+}
+
+std::string MoneyCurrencyTextIn(std::string_view code, Currency value, bool twoDecimals) {
+  const CurrencyDisplay display{CurrencySymbol(code), code == "USD"};
+  return CurrencyForm(SplitDigits(value, DecimalsOf(value, twoDecimals)), display);
+}
+
+std::string RatePercentText(Currency rate) {
+  int64_t percent = 0;
+  if (__builtin_mul_overflow(rate.raw, int64_t{100}, &percent))
+    percent = rate.raw < 0 ? INT64_MIN : INT64_MAX;
+  return ShortDecimalText(Currency::FromRaw(percent)) + "%";
 }
 
 std::string MoneyCurrencyText4(Currency value) { return CurrencyForm(SplitDigits(value, 4)); }

@@ -29,11 +29,15 @@ std::string MoneyText(Currency value, bool twoDecimals);
 // Currency form: the same decimals, thousands separated by a blank, the symbol placed by the
 // current display ("1 234,50zł", "$-12,30").
 std::string MoneyCurrencyText(Currency value, bool twoDecimals);
+// The same form with the symbol of the given currency code, whatever the current display.
+std::string MoneyCurrencyTextIn(std::string_view code, Currency value, bool twoDecimals);
 // Currency form with exactly four decimals, as an exchange rate is shown ("4,2000zł").
 std::string MoneyCurrencyText4(Currency value);
 // The shortest decimal form of a value: its four decimals without the trailing zeros, and
 // without the comma when none remain ("23", "8,5", "-0,125").
 std::string ShortDecimalText(Currency value);
+// A rate as a percentage in the shortest decimal form: 0,22 gives "22%", 0,085 "8,5%".
+std::string RatePercentText(Currency rate);
 // The shortest general form of a floating-point number, up to 15 significant digits with a
 // comma ("1,5", "3", "0,333333333333333"; "1E-5" and "1E15" beyond the plain range).
 std::string GeneralNumberText(double value);

@@ -1,7 +1,10 @@
 #include "words/number_input.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace bilvox {
 
@@ -54,6 +57,50 @@ std::optional<Currency> ParseDecimalInput(std::string_view text) {
     ++raw;
   }
   return Currency::FromRaw(negative ? -raw : raw);
+}
+
+std::optional<double> ParseQuantityInput(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  // Checked here, so that nothing but a plain decimal number reaches from_chars (which
+  // would also take "inf" and "nan").
+  std::string plain;
+  size_t at = 0;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+    if (text[at] == '-') plain += '-';
+    ++at;
+  }
+  bool separator = false, digits = false;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    if (IsDigit(c)) {
+      digits = true;
+      plain += c;
+    } else if ((c == ',' || c == '.') && !separator) {
+      separator = true;
+      plain += '.';
+    } else {
+      break;
+    }
+  }
+  if (!digits) return std::nullopt;
+  if (at < text.size() && (text[at] == 'E' || text[at] == 'e')) {
+    plain += 'e';
+    ++at;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) plain += text[at++];
+    bool exponentDigits = false;
+    for (; at < text.size() && IsDigit(text[at]); ++at) {
+      exponentDigits = true;
+      plain += text[at];
+    }
+    if (!exponentDigits) return std::nullopt;
+  }
+  if (at != text.size()) return std::nullopt;
+  double value = 0;
+  const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
 }
 
 DiscountInput DiscountFromText(std::string_view text) {
