@@ -13,12 +13,15 @@
 #include <utility>
 #include <vector>
 
+#include "about_box.h"
 #include "currency_window.h"
 #include "document/money.h"
+#include "info_window.h"
 #include "main_window.h"
 #include "preview.h"
 #include "program.h"
 #include "settings_window.h"
+#include "widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -77,6 +80,12 @@ class Walker : public QObject {
       return;
     }
     current_ = Views()[index_].show(program_);
+    // Windows the view brought up by the way (the information window's hint on the goods tab)
+    // would cover the one it is about.
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isVisible() && window != &program_.frmMain() &&
+          (!current_ || window != current_->window()))
+        window->hide();
     waited_ = 0;
     QTimer::singleShot(kSettleMs, this, [this] { Grab(); });
   }
@@ -120,7 +129,8 @@ class Walker : public QObject {
   bool failed_ = false;
 };
 
-// The main window on each of its tabs, the settings window on each page, the currency window.
+// The main window on each of its tabs, the settings window on each page, the currency window,
+// the information window with its hint on the goods list, and the about window.
 QWidget* MainOn(TProgram& program, TfrmMain::Page page) {
   program.frmMain().ShowPage(page);
   return &program.frmMain();
@@ -150,6 +160,17 @@ const ScreenshotView kViews[] = {
        p.frmMain().ShowPage(Page::Dokument);
        p.frmWaluta().ShowNonModal("EUR", Currency::FromRaw(43012));
        return &p.frmWaluta();
+     }},
+    {"info",
+     [](TProgram& p) -> QWidget* {
+       p.frmInfo().ShowTopic(TfrmInfo::kTopicGoods, true);
+       return &p.frmInfo();
+     }},
+    {"about",
+     [](TProgram& p) -> QWidget* {
+       CentreOver(&p.AboutBox(), &p.frmMain());
+       p.AboutBox().show();
+       return &p.AboutBox();
      }},
 };
 
