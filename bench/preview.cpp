@@ -1,6 +1,6 @@
 // The preview of the real main window: the program's windows as at start-up (a private
 // settings file and data folder), the example invoice examples/faktura-pln.ftv opened, the
-// window shown at its design size with the page fitted to its width. One redraw is what the
+// window shown at its first-run size (and at a large one) with the page fitted to its width. One redraw is what the
 // redraw timer does after an edit: the page drawn into the off-screen picture and the picture
 // copied onto the paint box.
 //
@@ -29,17 +29,6 @@ namespace {
 
 using namespace bilvox;
 
-TApplication& App() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bilvox_bench_preview";
-  static char* argv[] = {name, nullptr};
-  static TApplication app(argc, argv);
-  return app;
-}
-
 struct RunningProgram {
   RunningProgram()
       : store(folder.filePath(QStringLiteral("registry.reg")).toStdString()),
@@ -57,10 +46,13 @@ struct RunningProgram {
 };
 
 void BM_PreviewRedrawFitWidth(benchmark::State& state) {
-  App();
   RunningProgram run;
   TfrmMain& window = run.program.frmMain();
   TPreviewArea& preview = window.Preview();
+  if (state.range(0) != window.width()) {
+    window.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+  }
   for (auto _ : state) {
     window.Document().MarkChanged();
     if (!preview.RefreshNow()) state.SkipWithError("the preview did not redraw");
@@ -69,6 +61,21 @@ void BM_PreviewRedrawFitWidth(benchmark::State& state) {
   state.SetLabel(std::to_string(preview.Scale().Dpi()) + " dpi, window " +
                  std::to_string(window.width()) + "x" + std::to_string(window.height()));
 }
-BENCHMARK(BM_PreviewRedrawFitWidth)->Unit(benchmark::kMillisecond);
+// The window at its first-run size, and a large one.
+BENCHMARK(BM_PreviewRedrawFitWidth)->Args({632, 450})->Args({1400, 1000})->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The application object has to outlive the windows and go before the process's own
+// clean-up, so this program has a main of its own.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  bilvox::TApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
