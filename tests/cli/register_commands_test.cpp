@@ -79,7 +79,7 @@ TEST(RegisterCommands, ImportWritesWhatShowReadsBack) {
   WriteBytes(dir.File("goods.json"), shown.out);
   ASSERT_EQ(Cli("register import '" + dir.File("goods.json") + "' -o '" + goods + "'").status, 0);
   EXPECT_EQ(ReadBytes(goods), ReadBytes(dir.File("towary.db")));
-  json = Json::Parse(Cli("register show --goods '" + goods + "'").out);
+  json = Json::Parse(Cli("register show '" + goods + "' --goods").out);
   ASSERT_TRUE(json);
   EXPECT_EQ(json->Find("kind")->AsString(), "goods");
   EXPECT_EQ(json->Find("records")->AsArray().at(0).Find("vatRate")->AsString(), "0.0800");
@@ -97,7 +97,7 @@ TEST(RegisterCommands, ImportRefusals) {
   EXPECT_NE(r.err.find("--force"), std::string::npos) << r.err;
   EXPECT_EQ(ReadBytes(path), "old");
 
-  WriteBytes(dir.File("bad.json"), R"({"records": [{"name": "Firma \u20ac"}]})");
+  WriteBytes(dir.File("bad.json"), R"({"records": [{"name": "Firma \u2603"}]})");
   r = Cli("register import '" + dir.File("bad.json") + "' -o '" + dir.File("new.db") + "'");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("records[0].name"), std::string::npos) << r.err;
