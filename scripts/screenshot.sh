@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the program's windows: starts the real program under a private X server (Xvfb)
 # on the example invoice, with a private settings file and data folder whose registers
-# bilvox-cli writes from examples/kontrahenci.json and examples/towary.json, and writes
-# OUTDIR/NAME.png for every view the program registers (src/app/screenshots.h).
+# bilvox-cli writes from examples/registers/*.json, and writes OUTDIR/NAME.png for every view
+# the program registers (src/app/screenshots.h).
 #   scripts/screenshot.sh OUTDIR
 # Installs and builds as scripts/run.sh does, unless BILVOX_BUILD_DIR names a build folder
 # to use as it is.
@@ -28,8 +28,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/data" "$work/run" "$out"
 chmod 700 "$work/run"
-"$cli" register import examples/kontrahenci.json -o "$work/data/kontrahenci.db"
-"$cli" register import examples/towary.json -o "$work/data/towary.db"
+"$cli" register import examples/registers/kontrahenci.json -o "$work/data/kontrahenci.db"
+"$cli" register import examples/registers/towary.json -o "$work/data/towary.db"
 
 # A private runtime folder, so that a Bilvox the user is running does not count as this copy.
 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \

@@ -47,7 +47,7 @@ TEST(RegisterCommands, ShowReadsOldFilesWithoutTouchingThem) {
 }
 
 std::string Example(const std::string& name) {
-  return std::string(BILVOX_SOURCE_DIR) + "/examples/" + name;
+  return std::string(BILVOX_SOURCE_DIR) + "/examples/registers/" + name;
 }
 
 // The example registers the screenshots start from: import writes them in register order
