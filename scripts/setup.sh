@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig
   poppler-utils desktop-file-utils
+  xvfb xauth
   clang libclang-rt-14-dev
 )
 

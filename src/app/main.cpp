@@ -1,5 +1,10 @@
 // bilvox: the program's window. One copy runs per user; a second start ends at once without
 // touching anything.
+//
+// Developer switches (environment, see DEVELOPERS.md): BILVOX_SCREENSHOTS=FOLDER writes a
+// picture of every registered view into FOLDER and ends; BILVOX_QUIT_WHEN_PAINTED=1 ends the
+// process at once when the window first shows the page (for timing the start).
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -11,6 +16,7 @@
 #include "main_window.h"
 #include "program.h"
 #include "qt_messages.h"
+#include "screenshots.h"
 #include "settings/file_store.h"
 
 int main(int argc, char** argv) {
@@ -37,6 +43,11 @@ int main(int argc, char** argv) {
                        program.frmMain().FileCommands().OpenFromOutside(path.toStdString());
                      });
     listener.Listen();
+    const QString screenshots = qEnvironmentVariable("BILVOX_SCREENSHOTS");
+    if (!screenshots.isEmpty())
+      TakeScreenshots(program, screenshots);
+    else if (qEnvironmentVariableIsSet("BILVOX_QUIT_WHEN_PAINTED"))
+      WhenPagePainted(program, [] { std::_Exit(0); });
     program.frmMain().show();
     result = app.exec();
   }

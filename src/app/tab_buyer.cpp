@@ -35,11 +35,12 @@ TabNabywca::TabNabywca(EditContext& context)
   SetHint(btnSelectBuyer, u"Wyświetla listę kontrahentów w trybie pobrania danych"_s);
   auto* grid = new QGridLayout(grpNabywca);
   grid->addWidget(lblBuyerName, 0, 0);
-  grid->addWidget(mmoBuyerName, 1, 0, 4, 1);
+  grid->addWidget(mmoBuyerName, 1, 0, 4, 1, Qt::AlignTop);
   grid->addWidget(lblBuyerAddress, 0, 1);
-  grid->addWidget(mmoBuyerAddress, 1, 1, 4, 1);
+  grid->addWidget(mmoBuyerAddress, 1, 1, 4, 1, Qt::AlignTop);
   grid->addWidget(lblBuyerNIP, 0, 2);
   grid->addWidget(edtBuyerNIP, 1, 2);
+  FitWidthTo(edtBuyerNIP, kTaxNumberSample);
   grid->addWidget(lblBuyerRabat, 2, 2);
   grid->addWidget(edtBuyerRabat, 3, 2);
   grid->addWidget(btnSelectBuyer, 4, 2);

@@ -34,6 +34,7 @@ TabDokument::TabDokument(EditContext& context)
   btnAutoNumbering = Make<QPushButton>(grpNumer, u"btnAutoNumbering"_s, u"Ustawienia..."_s);
   SetHint(btnAutoNumbering, u"Ustawienia automatycznego numerowania dokumentów"_s);
   auto* numer = new QGridLayout(grpNumer);
+  numer->setContentsMargins(6, 6, 6, 6);
   numer->addWidget(edtNumer, 0, 0);
   numer->addWidget(cbxAutoNumer, 1, 0);
   numer->addWidget(btnAutoNumbering, 2, 0, Qt::AlignLeft);
@@ -77,6 +78,7 @@ TabDokument::TabDokument(EditContext& context)
   cbxSprzedazCiagla = Make<QCheckBox>(grpDaneDokumentu, u"cbxSprzedazCiagla"_s, u"Sprzedaż ciągła"_s);
   SetHint(cbxSprzedazCiagla, u"Sprzedaż ciągła (miesiąc)"_s);
   auto* dane = new QGridLayout(grpDaneDokumentu);
+  dane->setContentsMargins(6, 6, 6, 6);
   dane->addWidget(lblMiejsceWyst, 0, 0);
   dane->addWidget(edtMiejsceWyst, 0, 1);
   dane->addWidget(lblDataWyst, 1, 0);
@@ -86,6 +88,8 @@ TabDokument::TabDokument(EditContext& context)
   dane->addWidget(cbxSprzedazCiagla, 3, 1);
 
   auto* row = new QHBoxLayout(this);
+  // The three blocks only just fit beside each other at the window's smallest width.
+  row->setContentsMargins(6, 6, 6, 6);
   row->addWidget(grpNumer, 0, Qt::AlignTop);
   row->addLayout(kind);
   row->addWidget(grpDaneDokumentu, 1, Qt::AlignTop);

@@ -40,17 +40,25 @@ TabSprzedawca::TabSprzedawca(EditContext& context)
   SetHint(btnLogoBrowse, u"Wybiera plik zawierający grakię logo"_s, true);
   btnLogoClear = Make<QPushButton>(grpSprzedawca, u"btnLogoClear"_s, u"&Wyczyść"_s);
   SetHint(btnLogoClear, u"Usuwa ścieżkę do aktywnego pliku logo  "_s, true);
+  // Name and address side by side, the tax number beside them; the logo's path and buttons
+  // in a row below, so that the two memos keep the width of a company's name.
   auto* seller = new QGridLayout(grpSprzedawca);
   seller->addWidget(lblSellerName, 0, 0);
-  seller->addWidget(mmoSellerName, 1, 0, 3, 1);
+  seller->addWidget(mmoSellerName, 1, 0, 2, 1, Qt::AlignTop);
   seller->addWidget(lblSellerAddress, 0, 1);
-  seller->addWidget(mmoSellerAddress, 1, 1, 3, 1);
+  seller->addWidget(mmoSellerAddress, 1, 1, 2, 1, Qt::AlignTop);
   seller->addWidget(lblSellerNIP, 0, 2);
-  seller->addWidget(edtSellerNIP, 1, 2, 1, 2);
-  seller->addWidget(lblLogo, 2, 2);
-  seller->addWidget(edtLogoFileName, 3, 2, 1, 2);
-  seller->addWidget(btnLogoBrowse, 4, 2);
-  seller->addWidget(btnLogoClear, 4, 3);
+  seller->addWidget(edtSellerNIP, 1, 2, Qt::AlignTop);
+  FitWidthTo(edtSellerNIP, u"000-000-00-00"_s);
+  edtSellerNIP->setMaximumWidth(edtSellerNIP->minimumWidth());
+  auto* logo = new QHBoxLayout;
+  logo->addWidget(lblLogo);
+  logo->addWidget(edtLogoFileName, 1);
+  logo->addWidget(btnLogoBrowse);
+  logo->addWidget(btnLogoClear);
+  seller->addLayout(logo, 3, 0, 1, 3);
+  seller->setColumnStretch(0, 1);
+  seller->setColumnStretch(1, 1);
 
   cbxShowInfoFrame = Make<QCheckBox>(this, u"cbxShowInfoFrame"_s,
                                      u"Pokaż ramkę informacyjną sprzedawcy"_s);

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
@@ -70,6 +71,14 @@ void Narrow(QComboBox* combo) {
   combo->setMinimumContentsLength(6);
 }
 }  // namespace
+
+void FitWidthTo(QLineEdit* field, const QString& sample) {
+  // The text, the field's frame and its text margins, and the cursor.
+  const QMargins margins = field->textMargins();
+  field->setMinimumWidth(field->fontMetrics().horizontalAdvance(sample) + margins.left() +
+                         margins.right() + 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                         8);
+}
 
 QComboBox* MakeList(QWidget* parent, const QString& name, const QStringList& items) {
   QComboBox* combo = Make<QComboBox>(parent, name);

@@ -54,6 +54,11 @@ void CentreOver(QWidget* window, const QWidget* over);
 // closing it with accept and reject.
 void AddOkCancel(QDialog* dialog, QBoxLayout* layout);
 
+// Makes a text field at least wide enough to show the sample text whole.
+void FitWidthTo(QLineEdit* field, const QString& sample);
+// A tax number as wide as they come ("PL" and the digits in groups).
+inline const QString kTaxNumberSample = QStringLiteral("PL 000-000-00-00");
+
 // The background of a field: white, or light salmon for a value that fails its check.
 void SetFieldValid(QWidget* field, bool valid);
 

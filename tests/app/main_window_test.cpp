@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, EveryWindowControlAndActionExistsUnderItsName) {
        u"Umożliwia dostosowanie ustawień drukarki  przed drukowaniem faktury"_s,
        QKeySequence(u"Shift+Ctrl+P"_s)},
       {u"ViewScaleUp", u"Po&większ"_s, u"Powiększ"_s, u"Zwiększa skalę podglądu faktury"_s,
-       QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)},
+       QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))},
       {u"HelpContents", u"&Bilvox - Pomoc"_s, u"Pomoc"_s, u"Wyświetla okno pomocy do programu"_s,
        QKeySequence(u"F1"_s)},
   };

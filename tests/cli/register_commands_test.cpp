@@ -1,4 +1,5 @@
-// The read-only show commands of bilvox-cli for registers, lists and the printer file.
+// The show commands of bilvox-cli for registers, lists and the printer file, and the import
+// of a register from JSON.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,6 +7,7 @@
 #include "common/binio.h"
 #include "common/json.h"
 #include "printout/printer_setup.h"
+#include "registers/contractors.h"
 #include "registers/register_builders.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
@@ -42,6 +44,81 @@ TEST(RegisterCommands, ShowReadsOldFilesWithoutTouchingThem) {
   // A missing file is an error and is not created.
   EXPECT_EQ(Cli("register show '" + dir.File("towary.db") + "'").status, 2);
   EXPECT_FALSE(std::filesystem::exists(dir.File("towary.db")));
+}
+
+std::string Example(const std::string& name) {
+  return std::string(BILVOX_SOURCE_DIR) + "/examples/registers/" + name;
+}
+
+// The example registers the screenshots start from: import writes them in register order
+// with every field, and import of what show printed writes the same file again.
+TEST(RegisterCommands, ImportWritesWhatShowReadsBack) {
+  TempDir dir;
+  const std::string contractors = dir.File("kontrahenci.db");
+  ASSERT_EQ(Cli("register import '" + Example("kontrahenci.json") + "' -o '" + contractors + "'")
+                .status,
+            0);
+  auto shown = Cli("register show '" + contractors + "'");
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  auto json = Json::Parse(shown.out);
+  ASSERT_TRUE(json) << shown.out;
+  EXPECT_EQ(json->Find("version")->AsNumber(), 4);
+  const Json::Array& recs = json->Find("records")->AsArray();
+  ASSERT_EQ(recs.size(), 5u);
+  EXPECT_EQ(recs[0].Find("name")->AsString(), "Agencja Reklamowa Łuk");  // sorted by name
+  EXPECT_EQ(recs[0].Find("discountPercent")->AsString(), "10.0000");
+  EXPECT_EQ(recs[2].Find("address")->AsString(), "ul. Zamkowa 1\r\n64-100 Leszno");
+
+  // The "kind" of show's output makes a goods file of any name; the bytes come back equal.
+  const std::string goods = dir.File("goods-copy.db");
+  ASSERT_EQ(Cli("register import '" + Example("towary.json") + "' -o '" + dir.File("towary.db") +
+                "'")
+                .status,
+            0);
+  shown = Cli("register show '" + dir.File("towary.db") + "'");
+  WriteBytes(dir.File("goods.json"), shown.out);
+  ASSERT_EQ(Cli("register import '" + dir.File("goods.json") + "' -o '" + goods + "'").status, 0);
+  EXPECT_EQ(ReadBytes(goods), ReadBytes(dir.File("towary.db")));
+  json = Json::Parse(Cli("register show '" + goods + "' --goods").out);
+  ASSERT_TRUE(json);
+  EXPECT_EQ(json->Find("kind")->AsString(), "goods");
+  EXPECT_EQ(json->Find("records")->AsArray().at(0).Find("vatRate")->AsString(), "0.0800");
+}
+
+// Nothing is written over an existing file without --force, from bad input, or over a
+// register another program holds.
+TEST(RegisterCommands, ImportRefusals) {
+  TempDir dir;
+  const std::string path = dir.File("kontrahenci.db");
+  const std::string in = Example("kontrahenci.json");
+  WriteBytes(path, "old");
+  auto r = Cli("register import '" + in + "' -o '" + path + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("--force"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(path), "old");
+
+  WriteBytes(dir.File("bad.json"), R"({"records": [{"name": "Firma \u2603"}]})");
+  r = Cli("register import '" + dir.File("bad.json") + "' -o '" + dir.File("new.db") + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("records[0].name"), std::string::npos) << r.err;
+  WriteBytes(dir.File("bad.json"), R"({"records": [{"nmae": "Firma"}]})");
+  EXPECT_EQ(Cli("register import '" + dir.File("bad.json") + "' -o '" + dir.File("new.db") + "'")
+                .status,
+            2);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.db")));
+
+  std::filesystem::remove(path);
+  ASSERT_EQ(Cli("register import '" + in + "' -o '" + path + "'").status, 0);
+  const std::string before = ReadBytes(path);
+  {
+    TKontrahenci held;  // as the running program holds its register
+    held.Open(path);
+    ASSERT_TRUE(held.IsOpen());
+    r = Cli("register import --force '" + in + "' -o '" + path + "'");
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_NE(r.err.find("nothing written"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(ReadBytes(path), before);
 }
 
 TEST(RegisterCommands, ListsAndPrinterShow) {

@@ -3,9 +3,7 @@
 // the desktop and the program itself look for it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdio.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include "common/files.h"
 #include "help.h"
@@ -15,24 +13,9 @@
 namespace bilvox {
 namespace {
 
+using testing::RunShell;
 using testing::ShellQuote;
 using testing::TempDir;
-
-struct Run {
-  int status = -1;
-  std::string output;  // standard output and standard error
-};
-
-Run RunShell(const std::string& command) {
-  Run r;
-  FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  while (size_t n = fread(buf, 1, sizeof buf, p)) r.output.append(buf, n);
-  const int st = ::pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
 
 std::string Source(const std::string& path) { return std::string(BILVOX_SOURCE_DIR) + "/" + path; }
 
@@ -46,8 +29,8 @@ std::string After(const std::string& text, const std::string& lead, const char* 
 
 TEST(Desktop, EntryIsValidAndOpensTheDocumentType) {
   const auto v = RunShell("desktop-file-validate " + ShellQuote(Source("data/bilvox.desktop")));
-  EXPECT_EQ(v.status, 0) << v.output;
-  EXPECT_EQ(v.output, "");
+  EXPECT_EQ(v.status, 0) << v.out;
+  EXPECT_EQ(v.out, "");
 
   const std::string entry = ReadWholeFile(Source("data/bilvox.desktop"));
   const std::string mime = ReadWholeFile(Source("data/bilvox-mime.xml"));
@@ -63,7 +46,7 @@ TEST(Desktop, InstallPutsEveryFileInPlace) {
   const auto install = RunShell(ShellQuote(BILVOX_CMAKE) + " --install " +
                                 ShellQuote(BILVOX_BUILD_DIR) + " --prefix " +
                                 ShellQuote(prefix.path()));
-  ASSERT_EQ(install.status, 0) << install.output;
+  ASSERT_EQ(install.status, 0) << install.out;
   const std::string p = prefix.path() + "/";
   std::vector<std::string> files = {
       "bin/bilvox-cli",

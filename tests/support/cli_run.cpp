@@ -31,4 +31,15 @@ CliResult RunCli(const std::string& args, const std::string& environment) {
   return r;
 }
 
+CliResult RunShell(const std::string& command) {
+  CliResult r;
+  FILE* p = popen((command + " 2>&1").c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  while (size_t n = fread(buf, 1, sizeof buf, p)) r.out.append(buf, n);
+  const int st = pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
 }  // namespace bilvox::testing

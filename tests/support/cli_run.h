@@ -14,6 +14,9 @@ struct CliResult {
 // `args` and `environment` ("NAME='value' ...", may be empty) are shell text.
 CliResult RunCli(const std::string& args, const std::string& environment = "");
 
+// Runs a shell command; `out` holds what it printed on standard output and standard error.
+CliResult RunShell(const std::string& command);
+
 // A text as one single-quoted shell word.
 std::string ShellQuote(const std::string& text);
 
