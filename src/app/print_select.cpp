@@ -55,7 +55,6 @@ TSheetSelectWindow::TSheetSelectWindow(TProgram& program, const QString& name)
 QPushButton* TSheetSelectWindow::AddButton(const QString& name, const QString& caption) {
   auto* button = Make<QPushButton>(this, name, caption);
   button->setMinimumWidth(220);
-  button->setAutoDefault(false);
   buttons_->addWidget(button);
   if (!btnAll) {
     btnAll = button;

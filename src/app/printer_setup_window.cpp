@@ -15,16 +15,15 @@ namespace bilvox {
 namespace {
 
 struct DuplexChoice {
-  QPrinter::DuplexMode printerMode;
-  QPrint::DuplexMode infoMode;
+  QPrinter::DuplexMode mode;
   QString caption;
 };
 
 const DuplexChoice kDuplex[] = {
-    {QPrinter::DuplexNone, QPrint::DuplexNone, u"Brak (jednostronnie)"_s},
-    {QPrinter::DuplexAuto, QPrint::DuplexAuto, u"Automatycznie"_s},
-    {QPrinter::DuplexLongSide, QPrint::DuplexLongSide, u"Wzdłuż dłuższej krawędzi"_s},
-    {QPrinter::DuplexShortSide, QPrint::DuplexShortSide, u"Wzdłuż krótszej krawędzi"_s},
+    {QPrinter::DuplexNone, u"Brak (jednostronnie)"_s},
+    {QPrinter::DuplexAuto, u"Automatycznie"_s},
+    {QPrinter::DuplexLongSide, u"Wzdłuż dłuższej krawędzi"_s},
+    {QPrinter::DuplexShortSide, u"Wzdłuż krótszej krawędzi"_s},
 };
 
 QString StateText(QPrinter::PrinterState state) {
@@ -116,21 +115,21 @@ void TfrmPrinterSetup::cmbDrukarkaChange() {
     cmbPapier->addItem(size.name());
     if (size.isEquivalentTo(paper)) cmbPapier->setCurrentIndex(cmbPapier->count() - 1);
   }
-  const QPrint::DuplexMode duplex =
-      current ? static_cast<QPrint::DuplexMode>(printer_->duplex()) : info.defaultDuplexMode();
-  const QList<QPrint::DuplexMode> duplexModes = info.supportedDuplexModes();
+  const QPrinter::DuplexMode duplex = current ? printer_->duplex() : info.defaultDuplexMode();
+  const QList<QPrinter::DuplexMode> duplexModes = info.supportedDuplexModes();
   for (int i = 0; i < static_cast<int>(std::size(kDuplex)); ++i) {
-    if (i > 0 && !duplexModes.contains(kDuplex[i].infoMode)) continue;
+    if (i > 0 && !duplexModes.contains(kDuplex[i].mode)) continue;
     cmbDupleks->addItem(kDuplex[i].caption, i);
-    if (kDuplex[i].infoMode == duplex) cmbDupleks->setCurrentIndex(cmbDupleks->count() - 1);
+    if (kDuplex[i].mode == duplex) cmbDupleks->setCurrentIndex(cmbDupleks->count() - 1);
   }
-  const QList<QPrint::ColorMode> colours = info.supportedColorModes();
+  const QList<QPrinter::ColorMode> colours = info.supportedColorModes();
   const bool colour = current ? printer_->colorMode() == QPrinter::Color
-                              : info.defaultColorMode() == QPrint::Color;
-  cbxKolor->setChecked(colour && colours.contains(QPrint::Color));
+                              : info.defaultColorMode() == QPrinter::Color;
+  cbxKolor->setChecked(colour && colours.contains(QPrinter::Color));
   cmbPapier->setEnabled(cmbPapier->count() > 1);
   cmbDupleks->setEnabled(cmbDupleks->count() > 1);
-  cbxKolor->setEnabled(colours.contains(QPrint::Color) && colours.contains(QPrint::GrayScale));
+  cbxKolor->setEnabled(colours.contains(QPrinter::Color) &&
+                       colours.contains(QPrinter::GrayScale));
 }
 
 void TfrmPrinterSetup::Apply(QPrinter& printer) {
@@ -141,7 +140,7 @@ void TfrmPrinterSetup::Apply(QPrinter& printer) {
   if (paper >= 0 && paper < static_cast<int>(papers_.size()))
     printer.setPageSize(papers_[static_cast<size_t>(paper)]);
   if (cmbDupleks->currentIndex() >= 0)
-    printer.setDuplex(kDuplex[cmbDupleks->currentData().toInt()].printerMode);
+    printer.setDuplex(kDuplex[cmbDupleks->currentData().toInt()].mode);
   printer.setColorMode(cbxKolor->isChecked() ? QPrinter::Color : QPrinter::GrayScale);
 }
 
