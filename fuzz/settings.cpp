@@ -3,9 +3,12 @@
 #include "common/error.h"
 #include "common/files.h"
 #include "document/faktura.h"
+#include "printout/page.h"
+#include "printout/texts.h"
 #include "settings/file_store.h"
 #include "settings/reg_text.h"
 #include "settings/settings.h"
+#include "support/checking_canvas.h"
 #include "support/fuzz_support.h"
 
 using namespace bilvox;
@@ -67,6 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool complete = LoadAll(store, settings);
   {
     TFaktura doc(&store);  // reads the document defaults at its reset, writes them at the end
+    // The page drawn with the settings and the defaults read, at the preview's resolution.
+    doc.AddLine("Pozycja", "", 7, false, Currency::Of(10), 1, "", "", "szt.");
+    PageDrawing drawing(doc, settings.App);
+    fuzz::CheckingCanvas canvas;
+    SelectTexts(doc.DocLanguage());
+    try {
+      drawing.Draw(canvas, 96, Text(TextKey::MarkOriginal));
+    } catch (const Error& e) {
+      Require(e.Message() == kPageOverflowMessage, "the page failed with another error");
+    }
+    SelectTexts(0);
   }
   if (!tree || !complete) return 0;
   // Settings read whole and saved are read back and saved to the very same file.

@@ -15,6 +15,7 @@
 #include "common/binio.h"
 #include "common/cp1250.h"
 #include "common/files.h"
+#include "document/document_json.h"
 #include "document/faktura.h"
 #include "document/ftv_builder.h"
 #include "printout/printer_setup.h"
@@ -197,6 +198,7 @@ void Documents(const fs::path& scratch) {
     const std::string path = (scratch / (name + ".ftv")).string();
     doc.Save(path);
     Put("ftv", name, ReadWholeFile(path));
+    Put("document_json", name, DocumentToJson(doc, 8).Dump(1));
   };
   TFaktura doc;
   doc.SetNumber("F/7/03/2027");

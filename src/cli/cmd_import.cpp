@@ -1,6 +1,8 @@
 // bilvox-cli import IN.json -o OUT.ftv [--force]: a document built from JSON of the shape
 // that `show` prints, saved as a document file. Missing keys keep the values of a new
-// document (without the stored defaults, which are neither read nor written here).
+// document (without the stored defaults, which are neither read nor written here). "-"
+// stands for standard input (IN) and standard output (OUT). Without --force an existing OUT
+// is never replaced, not even one made by another program while this one runs.
 #include <memory>
 #include <string>
 
@@ -55,7 +57,7 @@ int RunImport(const Args& args) {
 
   std::string text;
   try {
-    text = in == "-" ? ReadWholeFile(0) : ReadWholeFile(in);
+    text = in == "-" ? ReadWholeFile(0, kMaxJsonFileSize) : ReadWholeFile(in, kMaxJsonFileSize);
   } catch (const Error& e) {
     return Fail("bilvox-cli import: cannot read " + in + ": " + e.what());
   }
@@ -73,6 +75,11 @@ int RunImport(const Args& args) {
     Err("bilvox-cli import: warning: PriorLines and CorrectedNumber are kept only in a "
         "correcting invoice (Kind 2); they are not written\n");
 
+  if (out == "-") {
+    // As "-" for the input is standard input, "-o -" is standard output.
+    Out(doc.FileContent());
+    return kExitOk;
+  }
   std::unique_ptr<OverwritingReporter> overwrite;
   if (force) overwrite = std::make_unique<OverwritingReporter>();
   if (!doc.Save(out)) {
@@ -82,7 +89,7 @@ int RunImport(const Args& args) {
   return kExitOk;
 }
 
-const CommandRegistration reg("import", "import IN.json -o OUT.ftv [--force]   (IN may be - for standard input)",
+const CommandRegistration reg("import", "import IN.json -o OUT.ftv [--force]   (- for standard input or output)",
                               RunImport);
 
 }  // namespace

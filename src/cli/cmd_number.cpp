@@ -1,6 +1,8 @@
 // bilvox-cli number KIND [--advance]: the automatic number of a document kind from the
 // user's settings store; with --advance its counter moves on and the settings are saved.
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "cli/command.h"
 #include "common/cp1250.h"
@@ -33,13 +35,20 @@ int RunNumber(const Args& args) {
 
   auto store = OpenUserSettingsStore();
   TSettings settings;
-  // Advancing writes the application settings too, so they must have been read whole;
-  // a store that cannot be read has been reported already.
-  if (advance && !settings.App.Load(*store)) return kExitError;
-  if (!settings.Numbering.Load(*store)) return kExitError;
-
-  Out(ToUtf8(settings.GenerateNumber(*kind)) + "\n");
-  if (advance) settings.AdvanceCounter(*kind, *store);
+  std::string number;
+  {
+    // The number printed is the one the advance moved past: both in one step under the
+    // store's lock, so runs at the same time get different numbers.
+    std::shared_ptr<void> hold = advance ? store->LockForUpdate() : nullptr;
+    // Advancing writes the application settings too, so they must have been read whole;
+    // a store that cannot be read has been reported already.
+    if (advance && !settings.App.Load(*store)) return kExitError;
+    if (!settings.Numbering.Load(*store)) return kExitError;
+    number = settings.GenerateNumber(*kind);
+    if (advance && !settings.AdvanceCounter(*kind, *store)) return kExitError;
+  }
+  // Only a number that is stored as used is printed: a failure above prints none.
+  Out(ToUtf8(number) + "\n");
   return kExitOk;
 }
 

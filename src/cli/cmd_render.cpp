@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command.h"
 #include "common/cp1250.h"
@@ -73,6 +74,9 @@ std::string ParseArgs(const Args& args, RenderArgs& r) {
     }
   }
   if (r.input.empty() || r.output.empty()) return "a document and -o OUT are needed";
+  // "-" is standard input or output for every command; the page and its trace are files.
+  if (r.output == "-" || r.trace == "-")
+    return "the page and the trace are written to files only, not to standard output (-)";
   r.pdf = EndsWithNoCase(r.output, ".pdf");
   if (!r.pdf && !EndsWithNoCase(r.output, ".png")) return "OUT must end in .pdf or .png";
   if (!r.pdf && r.sheets) return "--sheets applies to PDF output only";
@@ -130,18 +134,29 @@ int RunRender(const Args& args) {
     return FailCp(e.Message());  // a page that does not fit: no file is written
   }
 
-  auto write = [](const std::string& path, std::string_view content) {
+  // Both files are written completely before either takes its place, so that a failure
+  // leaves neither behind.
+  std::vector<std::unique_ptr<PendingFile>> files;
+  auto prepare = [&files](const std::string& path, std::string_view content) {
     try {
-      ReplaceFile(path, content);
+      files.push_back(std::make_unique<PendingFile>(path, content));
     } catch (const Error& e) {
       FailCp(SavingFileError(path, e.Message()));
       return false;
     }
     return true;
   };
-  if (!write(r.output, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))))
+  if (!prepare(r.output, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))))
     return kExitError;
-  if (!r.trace.empty() && !write(r.trace, trace)) return kExitError;
+  if (!r.trace.empty() && !prepare(r.trace, trace)) return kExitError;
+  const std::string paths[] = {r.output, r.trace};
+  for (size_t i = 0; i < files.size(); ++i) {
+    try {
+      files[i]->Commit();
+    } catch (const Error& e) {
+      return FailCp(SavingFileError(paths[i], e.Message()));
+    }
+  }
   return kExitOk;
 }
 

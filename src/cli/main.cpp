@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "common/cp1250.h"
 #include "common/error.h"
+#include "common/files.h"
 
 namespace bilvox::cli {
 
@@ -68,12 +69,22 @@ int main(int argc, char** argv) {
     PrintUsage(stderr);
     return kExitError;
   }
+  // A save cut short by a signal leaves no temporary file; a file-size limit makes the
+  // write fail with a message instead of ending the program.
+  bilvox::InstallSaveSignalHandlers();
   Args args(argv + 2, argv + argc);
+  int status;
   try {
-    return it->second.run(args);
+    status = it->second.run(args);
   } catch (const bilvox::Error& e) {
-    return FailCp(e.Message());
+    status = FailCp(e.Message());
   } catch (const std::exception& e) {
-    return Fail(std::string("bilvox-cli: ") + e.what());
+    status = Fail(std::string("bilvox-cli: ") + e.what());
   }
+  // Output that could not be written (a full disk, a closed pipe) is a failure too.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    Err("bilvox-cli: cannot write standard output\n");
+    return kExitError;
+  }
+  return status;
 }

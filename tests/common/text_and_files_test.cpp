@@ -122,6 +122,13 @@ TEST(Json, ParsesWhatItWrites) {
   EXPECT_FALSE(Json::Parse("{\"a\":1,}").has_value());
   EXPECT_FALSE(Json::Parse(std::string(1000, '[')).has_value());
   EXPECT_EQ(Json::Parse("\"\\u0141\\ud83d\\ude00\"")->AsString(), "Ł😀");
+  // Only UTF-8 is read, and only UTF-8 written (a file name may hold any bytes); whole
+  // numbers are written in full.
+  EXPECT_FALSE(Json::Parse("{\"a\xB1\": 1}").has_value());
+  EXPECT_EQ(Json("a\xB1\xEA" "b").Dump(), "\"a\xEF\xBF\xBD\xEF\xBF\xBD" "b\"");
+  EXPECT_EQ(Json(100000).Dump(), "100000");
+  EXPECT_EQ(Json(-9007199254740992.0).Dump(), "-9007199254740992");
+  EXPECT_EQ(Json(1e300).Dump(), "1e+300");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the footer, the overflow check; and the print operation's text area, sheets and marks.
 #include "printout/page_fixture.h"
 #include "printout/print_job.h"
+#include "settings/file_store.h"
 #include "words/money_text.h"
 
 namespace bilvox {
@@ -217,6 +218,47 @@ TEST_F(PageTest, TooManyLinesOverflowTheOnePage) {
   EXPECT_EQ(error,
             "Zbyt dużo danych na fakturze.\n\rSpróbuj skrócić część danych (np. ilość towarów) "
             "tak,\n\raby wydruk mieścił się na jednej stronie."_cp);
+}
+
+// A huge document ends with the overflow error as soon as the page cannot fit, whatever is
+// huge in it: its lines, one name without a break, its remarks.
+TEST_F(PageTest, HugeContentFailsWithinASecond) {
+  for (int i = 0; i < 200000; ++i) AddLine("Pozycja");
+  auto timed = [&] {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Draw(300));
+    EXPECT_EQ(error, kPageOverflowMessage);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  EXPECT_LT(timed(), 1.0);
+  doc.Reset();
+  AddLine(std::string(1'000'000, 'x'));
+  EXPECT_LT(timed(), 1.0);
+  doc.Reset();
+  doc.SetRemarks(std::string(1'000'000, 'y') + std::string(1'000'000, ' ') + "z");
+  EXPECT_LT(timed(), 1.0);
+}
+
+// Settings edited by hand far beyond what the settings window allows are brought into its
+// ranges when read, and the page drawn with them stays within the limits of its arithmetic.
+TEST_F(PageTest, ExtremeStoredSettingsAreKeptInRangeAndDrawn) {
+  const std::string reg = dir.File("registry.reg");
+  FileSettingsStore store(reg);
+  AddLine("Pozycja");
+  SetLogo(40, 20);
+  for (const char* high : {"7fffffff", "80000000"}) {
+    const char* low = std::string(high) == "7fffffff" ? "80000000" : "7fffffff";
+    testing::WriteBytes(reg, std::string("Windows Registry Editor Version 5.00\n\n"
+                                "[HKEY_CURRENT_USER\\Software\\Dravel\\Bilvox\\Ustawienia]\n") +
+                        "\"FontSizeDelta\"=dword:" + high + "\n\"TabTowDist\"=dword:" + low +
+                        "\n\"LogoWidth\"=dword:" + high + "\n\"LogoWidthAuto\"=dword:00000000\n");
+    ASSERT_TRUE(settings.Load(store));
+    const bool big = std::string(high) == "7fffffff";
+    EXPECT_EQ(settings.FontSizeDelta, big ? 2 : -2);
+    EXPECT_EQ(settings.TabTowDist, big ? 0 : 50);
+    EXPECT_EQ(settings.LogoWidth, big ? 100 : 5);
+    EXPECT_TRUE(Draw()) << error;
+  }
 }
 
 // Sheets recorded on the canvas with fixed metrics.

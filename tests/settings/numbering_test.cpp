@@ -89,6 +89,7 @@ TEST_F(CounterTest, OnlyAnUnprintedDocumentWithTheProposedNumberAdvances) {
 
 TEST_F(CounterTest, ACounterAtItsLimitRefusesToWrapAround) {
   settings.Numbering.Schemes[2].Number = std::numeric_limits<int32_t>::max();
+  ASSERT_TRUE(settings.Save(store));  // the counter moves on from what is stored
   EXPECT_THROW(settings.AdvanceCounter(2, store), Error);
   EXPECT_EQ(settings.Numbering.Schemes[2].Number, std::numeric_limits<int32_t>::max());
   EXPECT_EQ(settings.GenerateNumber(2), "K2147483647/03/27");

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <stdlib.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "common/cp1250.h"
 #include "common/error.h"
+#include "common/files.h"
 #include "settings/file_store.h"
 #include "settings/reg_text.h"
 #include "support/recording_messages.h"
@@ -236,7 +240,7 @@ TEST_F(StoreTest, ADamagedFileIsReportedOnceAndNeverOverwritten) {
     early->WriteInteger("LogoWidth", 9);
     WriteBytes(path, damaged);
     RecordingMessages messages;
-    EXPECT_EQ(ErrorOf([&] { early->Close(); }), "Failed to set data for 'LogoWidth'");
+    EXPECT_TRUE(ErrorOf([&] { early->Close(); }).starts_with("Failed to set data for 'LogoWidth'\r\n"));
     EXPECT_EQ(store.OpenKey(kKeySettings), nullptr);
     EXPECT_EQ(store.OpenKey(kKeyNumbering), nullptr);
     ASSERT_EQ(messages.messages.size(), 1u);
@@ -284,7 +288,10 @@ TEST_F(StoreTest, AFailedWriteRaisesTheErrorAndKeepsTheOldFile) {
   ASSERT_TRUE(key);
   key->WriteString("FolderFaktur", "x");
   key->WriteInteger("DocTemplate", 1);
-  EXPECT_EQ(ErrorOf([&] { key->Close(); }), "Failed to set data for 'FolderFaktur'");
+  // The error names the value, the file and the cause.
+  EXPECT_EQ(ErrorOf([&] { key->Close(); }),
+            "Failed to set data for 'FolderFaktur'\r\n" +
+                SavingFileError(nowhere.Path(), SystemErrorText(ENOTDIR)));
   EXPECT_TRUE(messages.messages.empty());
 
   // A write the file system refuses part way (a file-size limit binds even the superuser).
@@ -303,8 +310,39 @@ TEST_F(StoreTest, AFailedWriteRaisesTheErrorAndKeepsTheOldFile) {
   std::string error = ErrorOf([&] { second->Close(); });
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(error, "Failed to set data for 'FolderFaktur'");
+  EXPECT_EQ(error, "Failed to set data for 'FolderFaktur'\r\n" +
+                       SavingFileError(path, "Plik jest zbyt duży."_cp));
   EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST_F(StoreTest, AStoreBehindALinkStaysALinkAndOneNotToBeWrittenIsRefused) {
+  // Kept in a folder of dotfiles: the link stays and the file it names gets the writes,
+  // also before that file exists.
+  const std::string dotfiles = dir.File("dotfiles");
+  std::filesystem::create_directory(dotfiles);
+  for (const char* name : {"linked.reg", "dangling.reg"}) {
+    const std::string link = dir.File(name);
+    ASSERT_EQ(::symlink(("dotfiles/" + std::string(name)).c_str(), link.c_str()), 0);
+    if (std::string(name) == "linked.reg") WriteBytes(dotfiles + "/" + name, "");
+    FileSettingsStore linked(link);
+    auto key = linked.OpenKey(kKeySettings);
+    key->WriteInteger("TabTowDist", 7);
+    key->Close();
+    EXPECT_TRUE(std::filesystem::is_symlink(link)) << name;
+    EXPECT_EQ(FileSettingsStore(dotfiles + "/" + name).OpenKey(kKeySettings)->ReadInteger("TabTowDist"), 7);
+  }
+
+  // A read-only store is left as it is, and the error says which file and why.
+  auto key = store.OpenKey(kKeySettings);
+  key->WriteString("FolderFaktur", "a");
+  key->Close();
+  const std::string before = ReadBytes(path);
+  ::chmod(path.c_str(), 0444);
+  key = store.OpenKey(kKeySettings);
+  key->WriteString("FolderFaktur", "b");
+  EXPECT_EQ(ErrorOf([&] { key->Close(); }),
+            "Failed to set data for 'FolderFaktur'\r\n" + SavingFileError(path, ReadOnlyFileText()));
+  EXPECT_EQ(ReadBytes(path), before);
 }
 
 TEST(RegText, RemovalsAndReplacementsKeepTheFileOrder) {

@@ -109,6 +109,11 @@ TEST(Measures, MillimetresAndDots) {
   EXPECT_EQ(MmToDevice(96, 210), 794);   // 793.7
   EXPECT_EQ(MmToDevice(300, 0.04), 0);    // 0.47
   EXPECT_EQ(MmToDevice(600, -10), -236);
+  // Exact halves from the decimal millimetres, which a double holds only nearly.
+  EXPECT_EQ(MmToDevice(127, 1.3), 6);    // 6.5
+  EXPECT_EQ(MmToDevice(127, 0.7), 4);    // 3.5
+  EXPECT_EQ(MmToDevice(127, -1.3), -6);
+  EXPECT_EQ(DeviceToMm(5, 127), 2);      // 1 + 0.5
   EXPECT_EQ(DeviceToMm(600, 600), 26);   // 25.4 + 0.5
   EXPECT_EQ(DeviceToMm(0, 300), 0);      // 0 + 0.5 goes to even
   EXPECT_EQ(DeviceToMm(118, 300), 10);   // 9.99 + 0.5

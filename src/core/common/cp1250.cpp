@@ -92,6 +92,30 @@ std::optional<std::u32string> DecodeUtf8(std::string_view utf8) {
   return out;
 }
 
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t from = i;
+    bool ok;
+    char32_t c = Decode(text, i, ok);
+    if (ok) out.append(text.substr(from, i - from));
+    else AppendUtf8(out, c);
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    bool ok;
+    Decode(text, i, ok);
+    if (!ok) return false;
+  }
+  return true;
+}
+
 std::string LetterUpper(std::string_view s) {
   std::string r(s);
   for (char& c : r) c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));

@@ -59,6 +59,11 @@ std::string FromUtf8Lossy(std::string_view utf8);
 std::optional<std::u32string> DecodeUtf8(std::string_view utf8);
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t c);
+// The text with every malformed UTF-8 sequence replaced by U+FFFD (a file name as the
+// system gives it may hold any bytes).
+std::string ValidUtf8(std::string_view text);
+// Whether the text is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
 
 // Upper-casing and lower-casing of the ASCII letters only; every other byte stays.
 std::string AsciiUpper(std::string_view s);

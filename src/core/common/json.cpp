@@ -28,11 +28,20 @@ std::string JsonNumberText(double v) {
   if (!std::isfinite(v)) return "null";
   if (v == 0) return "0";
   char buf[64];
+  // Whole numbers as integers ("100000", not "1e+05") as far as a double holds them exactly.
+  constexpr double kExact = 9007199254740992.0;  // 2^53
+  if (v == std::trunc(v) && std::fabs(v) <= kExact) {
+    auto res = std::to_chars(buf, buf + sizeof buf, static_cast<int64_t>(v));
+    return std::string(buf, res.ptr);
+  }
   auto res = std::to_chars(buf, buf + sizeof buf, v);
   return std::string(buf, res.ptr);
 }
 
-std::string JsonQuote(std::string_view s) {
+std::string JsonQuote(std::string_view text) {
+  // A file name may hold bytes that are no UTF-8; they become U+FFFD, so the output stays
+  // valid JSON.
+  const std::string s = ValidUtf8(text);
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
@@ -210,7 +219,11 @@ class Parser {
     for (;;) {
       if (p_ >= t_.size()) Fail("unterminated string");
       char c = t_[p_++];
-      if (c == '"') return out;
+      if (c == '"') {
+        // JSON text is UTF-8; other bytes would not survive being written out again.
+        if (!IsValidUtf8(out)) Fail("a string that is not UTF-8");
+        return out;
+      }
       if (static_cast<unsigned char>(c) < 0x20) Fail("control character in a string");
       if (c != '\\') { out += c; continue; }
       if (p_ >= t_.size()) Fail("unterminated string");

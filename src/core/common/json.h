@@ -59,7 +59,8 @@ class Json {
   // Compact text, or indented by `indent` blanks per level when indent > 0.
   std::string Dump(int indent = 0) const;
 
-  // Parses a complete JSON text; on failure returns nullopt and a message in `error`.
+  // Parses a complete JSON text; on failure returns nullopt and a message in `error`. A
+  // string that is not UTF-8 is a failure.
   static std::optional<Json> Parse(std::string_view text, std::string* error = nullptr);
 
  private:
@@ -67,9 +68,10 @@ class Json {
   std::variant<std::monostate, bool, double, std::string, Array, Object> v_;
 };
 
-// A JSON string literal (with quotes) of UTF-8 text.
+// A JSON string literal (with quotes) of UTF-8 text; malformed UTF-8 becomes U+FFFD.
 std::string JsonQuote(std::string_view utf8);
-// The shortest text that reads back as the same double ("0.5", "3", "1e+300").
+// The shortest text that reads back as the same double ("0.5", "3", "1e+300"); whole
+// numbers up to 2^53 in full ("100000").
 std::string JsonNumberText(double v);
 
 }  // namespace bilvox

@@ -269,6 +269,8 @@ class TFaktura {
   // changing nothing, when the user declines to replace another existing file. A failed
   // write raises the saving error; FileName then keeps the new name and Modified stays.
   bool Save(const std::string& path = {});
+  // The bytes Save writes: the whole document as a version-8 file.
+  std::string FileContent() const;
 
   // Life cycle.
   void Reset();

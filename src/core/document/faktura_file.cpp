@@ -1,6 +1,7 @@
 // The document file (extension ftv): a little-endian binary layout that grew by appending
 // fields at the end of the document and of each line record. Every version from 0 to 8 is
 // read; version 8 is always written.
+#include <cerrno>
 #include <cstdint>
 #include <string>
 
@@ -184,7 +185,7 @@ uint16_t TFaktura::Load(const std::string& path) {
   };
   uint16_t version = 0;
   try {
-    const std::string data = ReadWholeFile(path);
+    const std::string data = ReadWholeFile(path, kMaxDocumentFileSize);
     Reset();
     SetFileName(path);
     ByteReader r(data);
@@ -207,25 +208,53 @@ uint16_t TFaktura::Load(const std::string& path) {
 }
 
 bool TFaktura::Save(const std::string& path) {
-  if (!path.empty() && path != fileName_ && FileExists(path)) {
-    std::string question(R"(Plik ")");
-    question += FromUtf8Lossy(path);
-    question += "\"\r\n";
-    question += "już istnieje. Czy chcesz zastąpić istniejący plik?"_cp;
-    if (!AskYesNo(kAppTitle, question)) return false;
+  auto savingError = [](const Error& e) {
+    return Error(
+        WithCause("Wystąpił błąd podczas zapisywania pliku. Treść błędu:\r\n"_cp, e.Message()));
+  };
+  const std::string bytes = DocumentBytes(*this);
+  if (!path.empty() && path != fileName_) {
+    // Another file of that name is replaced only when the user agrees; a name that is free
+    // is taken in one step, so a file made meanwhile by someone else is never replaced
+    // unasked.
+    for (;;) {
+      if (FileExists(path)) {
+        std::string question(R"(Plik ")");
+        question += FromUtf8Lossy(path);
+        question += "\"\r\n";
+        question += "już istnieje. Czy chcesz zastąpić istniejący plik?"_cp;
+        if (!AskYesNo(kAppTitle, question)) return false;
+        break;
+      }
+      SetFileName(path);
+      bool created = false;
+      try {
+        created = CreateNewFile(path, bytes);
+      } catch (const Error& e) {
+        throw savingError(e);
+      }
+      if (created) {
+        f_.Modified = false;
+        NotifyChange();
+        return true;
+      }
+      // Taken meanwhile; by something that is no file (a folder) it cannot be replaced.
+      if (!FileExists(path)) throw savingError(Error(SystemErrorText(EEXIST)));
+    }
   }
   if (!path.empty()) SetFileName(path);
   try {
     // The new content is complete before it takes the old file's place, so a failure
     // leaves the previous file as it was.
-    ReplaceFile(fileName_, DocumentBytes(*this));
+    ReplaceFile(fileName_, bytes);
   } catch (const Error& e) {
-    throw Error(
-        WithCause("Wystąpił błąd podczas zapisywania pliku. Treść błędu:\r\n"_cp, e.Message()));
+    throw savingError(e);
   }
   f_.Modified = false;
   NotifyChange();
   return true;
 }
+
+std::string TFaktura::FileContent() const { return DocumentBytes(*this); }
 
 }  // namespace bilvox

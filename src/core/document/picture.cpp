@@ -67,7 +67,7 @@ Picture LoadPicture(const std::string& path) {
   const auto status = std::filesystem::status(path, ec);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
     throw Error(std::string("Nieprawidłowy format pliku."_cp));
-  return DecodePicture(ReadWholeFile(path));
+  return DecodePicture(ReadWholeFile(path, kMaxPictureFileSize));
 }
 
 }  // namespace bilvox

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/error.h"
+
 #include "printout/page_blocks.h"
 #include "printout/page_painter.h"
 #include "printout/texts.h"
@@ -28,26 +30,39 @@ void PageDrawing::Draw(Canvas& canvas, int dpi, std::string_view copyMark) {
   p.SetTextArea(area_);
   PageBlocks blocks(p, document_, copyMark);
 
-  // Head: the information frame at the left and the dates at the right, side by side.
-  int y = area_.top;
-  if (settings_.ShowInfoFrame && !blocks.SecondTemplate()) y = blocks.InfoFrameTop(y);
-  y = std::max(y, blocks.PlaceAndDates(area_.top));
-  y = blocks.TitleBlock(y);
-  y = blocks.SellerAndBuyer(y);
-
-  SetCurrencyDisplay(document_.CurrencyCode());
-  if (document_.IsCorrection()) y = blocks.ItemsTable(y, true);
-
-  // A bilingual page shows its totals first with the Polish captions, then translated.
+  // Each block starts where the one above it ended; once that is past the bottom of the
+  // text area the page cannot fit, and the drawing stops.
   const int language = document_.DocLanguage();
-  const bool bilingual = language == 1 || language == 3;
-  SelectTexts(bilingual ? 0 : language);
-  y = blocks.TotalsPart(y);
-  y = blocks.PaymentBlock(y);
-  if (bilingual) y = blocks.TranslatedPass(y);
+  int y = area_.top;
+  auto next = [&](int below) {
+    y = below;
+    blocks.StopWhenPastBottom(y);
+  };
+  try {
+    // Head: the information frame at the left and the dates at the right, side by side.
+    if (settings_.ShowInfoFrame && !blocks.SecondTemplate()) next(blocks.InfoFrameTop(y));
+    next(std::max(y, blocks.PlaceAndDates(area_.top)));
+    next(blocks.TitleBlock(y));
+    next(blocks.SellerAndBuyer(y));
 
-  y_ = blocks.Signatures(y);
-  blocks.PageFoot(y_);
+    SetCurrencyDisplay(document_.CurrencyCode());
+    if (document_.IsCorrection()) next(blocks.ItemsTable(y, true));
+
+    // A bilingual page shows its totals first with the Polish captions, then translated.
+    const bool bilingual = language == 1 || language == 3;
+    SelectTexts(bilingual ? 0 : language);
+    next(blocks.TotalsPart(y));
+    next(blocks.PaymentBlock(y));
+    if (bilingual) next(blocks.TranslatedPass(y));
+
+    y_ = blocks.Signatures(y);
+    blocks.PageFoot(y_);
+  } catch (const Error&) {
+    // A drawing stopped early leaves active what a complete one does.
+    SelectTexts(language);
+    SetCurrencyDisplay("PLN");
+    throw;
+  }
 }
 
 }  // namespace bilvox

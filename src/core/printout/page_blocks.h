@@ -56,6 +56,11 @@ class PageBlocks {
   // The seller's information frame at the foot of the page ("Wzór 2"); returns the top
   // of what it drew (the bottom limit when it draws nothing).
   int InfoFrameBottom();
+  // Throws Error(kPageOverflowMessage) at once when the content has reached past the
+  // bottom of the text area. The free limit at the foot of the page is never below that
+  // bottom and the position only moves down, so such a page cannot fit any more: the
+  // drawing stops there instead of laying out the rest of a huge document.
+  void StopWhenPastBottom(int y) const;
 
   // "Wzór 2" (the stored template 1); every other value draws "Wzór 1".
   bool SecondTemplate() const { return s_.DocTemplate == 1; }

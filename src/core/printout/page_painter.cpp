@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace bilvox {
 
 PagePainter::PagePainter(Canvas& canvas, int dpi, const TAppSettings& settings)
     : canvas_(canvas), dpi_(dpi), settings_(settings) {
+  // However the settings were made, the page's arithmetic stays within its limits.
+  settings_.KeepInRange();
   SetFont(10);
 }
 
 void PagePainter::SetFont(int points, ColorRef color, unsigned style) {
-  int size = std::max(1, points * (settings_.FontSizeDelta + 10) / 10);
+  const int64_t scaled = int64_t{points} * (settings_.FontSizeDelta + 10) / 10;
+  const int size = static_cast<int>(std::clamp<int64_t>(scaled, 1, 1 << 16));
   font_ = FontSpec{settings_.FontName, size, dpi_, style, color};
   canvas_.SetFont(font_);
 }

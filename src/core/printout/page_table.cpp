@@ -184,6 +184,7 @@ int PageBlocks::ItemsTable(int y, bool priorLines) {
       x = right;
     }
     rowTop = rowBottom;
+    StopWhenPastBottom(rowTop);
   }
 
   const int bottom = rowTop;

@@ -109,6 +109,10 @@ int PageBlocks::Signatures(int y) {
   return y;
 }
 
+void PageBlocks::StopWhenPastBottom(int y) const {
+  if (y > Bottom()) throw Error(std::string(kPageOverflowMessage));
+}
+
 void PageBlocks::PageFoot(int contentBottom) {
   // The content may reach down to the first thing drawn at the foot of the page; with
   // nothing there, down to the bottom of the text area, below which text is cut off.

@@ -52,7 +52,7 @@ std::string SerializePrinterSetup(const PrinterSetupFile& setup) {
 }
 
 PrinterSetupFile ReadPrinterSetup(const std::string& path) {
-  return ParsePrinterSetup(ReadWholeFile(path));
+  return ParsePrinterSetup(ReadWholeFile(path, kMaxPrinterSetupFileSize));
 }
 
 void WritePrinterSetup(const std::string& path, const PrinterSetupFile& setup) {

@@ -28,7 +28,7 @@ void TListyNapisow::Load(const std::string& path) {
   foreignFormat_ = false;
   if (!FileExists(path)) return;
   try {
-    std::string data = ReadWholeFile(path);
+    std::string data = ReadWholeFile(path, kMaxListsFileSize);
     ByteReader in(data);
     if (in.Remaining() >= 2 && in.U16() != kVersion) foreignFormat_ = true;
     if (data.size() < 2 || foreignFormat_)

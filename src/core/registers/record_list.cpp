@@ -51,8 +51,15 @@ void LockOrClose(int fd) {
 
 int OpenLocked(const std::string& path) {
   for (int attempt = 0; attempt < 8; ++attempt) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Without O_NONBLOCK a FIFO would keep the open waiting; what is not a regular file is
+    // refused before anything else is done with it.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0) throw Error(SystemErrorText(errno));
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      throw Error(NotRegularFileText());
+    }
     LockOrClose(fd);
     struct stat held{}, named{};
     if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
@@ -143,7 +150,7 @@ void TRecordList::Open(const std::string& path) {
   int fd = -1;
   try {
     fd = OpenLocked(path);
-    LoadContent(ReadWholeFile(fd));
+    LoadContent(ReadWholeFile(fd, kMaxRegisterFileSize));
   } catch (const Error& e) {
     if (fd >= 0) ::close(fd);
     FreeRecords();
@@ -156,7 +163,7 @@ void TRecordList::Open(const std::string& path) {
 
 void TRecordList::LoadCopy(const std::string& path) {
   Close();  // before reading, so an open register is saved first
-  LoadContent(ReadWholeFile(path));
+  LoadContent(ReadWholeFile(path, kMaxRegisterFileSize));
 }
 
 std::string TRecordList::Content() {

@@ -1,13 +1,18 @@
 #include "settings/file_store.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <mutex>
+#include <thread>
 
 #include "common/app_info.h"
 #include "common/binio.h"
@@ -27,7 +32,13 @@ Error NamedError(std::string_view format, std::string_view name) {
 }
 
 Error InvalidDataType(std::string_view name) { return NamedError("Invalid data type for '%s'", name); }
-Error FailedToSet(std::string_view name) { return NamedError("Failed to set data for '%s'", name); }
+// The write error, followed by what failed (the saving error naming the file and cause).
+Error FailedToSet(std::string_view name, std::string_view what) {
+  std::string text = NamedError("Failed to set data for '%s'", name).Message();
+  text += "\r\n";
+  text += what;
+  return Error(std::move(text));
+}
 Error FailedToGet(std::string_view name) { return NamedError("Failed to get data for '%s'", name); }
 
 // The last fault reported for each store file, so that a damaged file is reported once
@@ -150,25 +161,26 @@ class FileRegistryKey final : public RegistryKey {
 
 }  // namespace
 
-std::optional<FileSettingsStore::Snapshot> FileSettingsStore::ReadSnapshot() {
+std::optional<FileSettingsStore::Snapshot> FileSettingsStore::ReadSnapshot(std::string* cause) {
   struct stat st{};
   if (::stat(path_.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
     ReportedFaults().erase(path_);
     return Snapshot{};
   }
+  auto fault = [&](std::string text) -> std::optional<Snapshot> {
+    ReportFault(path_, text);
+    if (cause) *cause = std::move(text);
+    return std::nullopt;
+  };
   std::string bytes;
   try {
-    bytes = ReadWholeFile(path_);
+    bytes = ReadWholeFile(path_, kMaxSettingsFileSize);
   } catch (const Error& e) {
-    ReportFault(path_, e.Message());
-    return std::nullopt;
+    return fault(e.Message());
   }
   RegParseError err;
   auto tree = ParseRegText(bytes, &err);
-  if (!tree) {
-    ReportFault(path_, std::string("Wiersz ") + std::to_string(err.line) + ": " + err.reason + ".");
-    return std::nullopt;
-  }
+  if (!tree) return fault(std::string("Wiersz ") + std::to_string(err.line) + ": " + err.reason + ".");
   ReportedFaults().erase(path_);
   return Snapshot{std::move(bytes), std::move(*tree)};
 }
@@ -187,23 +199,107 @@ std::unique_ptr<RegistryKey> FileSettingsStore::OpenKey(std::string_view path) {
   return std::make_unique<FileRegistryKey>(*this, found ? *found : RegKeyEntry{full, {}});
 }
 
+namespace {
+
+// The lock of a store is an flock() lock on the folder that holds its file (links
+// followed). Not on the file itself, which every write replaces by a new one, and not on a
+// lock file, which would be one more file left in the user's folder. Within one process a
+// folder is locked once and the holds are counted, so that steps nest and two store objects
+// of one file do not wait for each other; the mutex keeps the other threads of the process
+// out meanwhile.
+struct FolderLock {
+  int fd = -1;
+  int holds = 0;
+};
+
+std::recursive_mutex& LockMutex() {
+  static std::recursive_mutex mutex;
+  return mutex;
+}
+
+std::map<std::string, FolderLock>& FolderLocks() {
+  static std::map<std::string, FolderLock> locks;
+  return locks;
+}
+
+// How long a writer waits for another program's step before it gives up.
+constexpr auto kLockPatience = std::chrono::seconds(10);
+
+class StoreHold {
+ public:
+  explicit StoreHold(const std::string& storePath) : lock_(LockMutex()) {
+    std::string target = FollowLinks(storePath);
+    folder_ = std::filesystem::path(target).parent_path().string();
+    if (folder_.empty()) folder_ = ".";
+    FolderLock& held = FolderLocks()[folder_];
+    if (held.holds == 0) held.fd = Take(storePath);
+    ++held.holds;
+  }
+  ~StoreHold() {
+    FolderLock& held = FolderLocks()[folder_];
+    if (--held.holds == 0) {
+      ::close(held.fd);  // lets the lock go
+      FolderLocks().erase(folder_);
+    }
+  }
+  StoreHold(const StoreHold&) = delete;
+  StoreHold& operator=(const StoreHold&) = delete;
+
+ private:
+  int Take(const std::string& storePath) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder_, ec);
+    int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+      const int err = errno;
+      FolderLocks().erase(folder_);
+      throw Error(SavingFileError(storePath, SystemErrorText(ec ? ec.value() : err)));
+    }
+    const auto giveUp = std::chrono::steady_clock::now() + kLockPatience;
+    auto pause = std::chrono::milliseconds(1);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int err = errno;
+      if ((err != EWOULDBLOCK && err != EINTR) || std::chrono::steady_clock::now() > giveUp) {
+        ::close(fd);
+        FolderLocks().erase(folder_);
+        throw Error(SavingFileError(storePath, SystemErrorText(err == EWOULDBLOCK ? EAGAIN : err)));
+      }
+      std::this_thread::sleep_for(pause);
+      pause = std::min(pause * 2, std::chrono::milliseconds(16));
+    }
+    return fd;
+  }
+
+  std::unique_lock<std::recursive_mutex> lock_;
+  std::string folder_;
+};
+
+}  // namespace
+
+std::shared_ptr<void> FileSettingsStore::LockForUpdate() {
+  return std::make_shared<StoreHold>(path_);
+}
+
 void FileSettingsStore::WriteKey(const std::string& fullPath,
                                  const std::vector<std::pair<std::string, RegValue>>& writes,
                                  std::string_view firstName) {
-  auto snap = ReadSnapshot();
-  if (!snap) throw FailedToSet(firstName);
+  std::shared_ptr<void> hold;
+  try {
+    hold = LockForUpdate();
+  } catch (const Error& e) {
+    throw FailedToSet(firstName, e.Message());
+  }
+  std::string cause;
+  auto snap = ReadSnapshot(&cause);
+  if (!snap) throw FailedToSet(firstName, SavingFileError(path_, cause));
   RegKeyEntry& key = snap->tree.FindOrAdd(fullPath);
   for (const auto& [name, v] : writes) key.Set(name, v);
   std::string text = FormatRegText(snap->tree);
   if (text == snap->bytes) return;
-  std::error_code ec;
-  auto folder = std::filesystem::path(path_).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-  if (ec) throw FailedToSet(firstName);
   try {
     ReplaceFile(path_, text);
-  } catch (const Error&) {
-    throw FailedToSet(firstName);
+  } catch (const Error& e) {
+    throw FailedToSet(firstName, SavingFileError(path_, e.Message()));
   }
 }
 

@@ -5,7 +5,12 @@
 // file, so keys written meanwhile by someone else are kept.
 //
 // A file that cannot be read or parsed is reported once through Messages() (naming the
-// file and the line) and is never overwritten: every open fails until it is mended.
+// file and the line) and is never overwritten: every open fails until it is mended. Only a
+// regular file (or a link to one, which stays a link) is read and written: a folder, device
+// or FIFO in its place, or a read-only file, is refused.
+//
+// Every write of a key is one read-modify-write step under LockForUpdate, so that writers
+// in several processes at once lose none of each other's keys.
 #pragma once
 
 #include <memory>
@@ -29,6 +34,8 @@ class FileSettingsStore : public SettingsStore {
 
   // `path` is relative to HKEY_CURRENT_USER, in Windows-1250.
   std::unique_ptr<RegistryKey> OpenKey(std::string_view path) override;
+  // An flock() lock on the folder of the file (see file_store.cpp).
+  std::shared_ptr<void> LockForUpdate() override;
 
   const std::string& Path() const { return path_; }
 
@@ -37,7 +44,8 @@ class FileSettingsStore : public SettingsStore {
   std::optional<RegTree> ReadTree();
 
   // Saves writes to one key (full path, UTF-8). Throws "Failed to set data for '<name>'"
-  // with `firstName` (Windows-1250) when the file cannot be read again or written.
+  // with `firstName` (Windows-1250), the file and the cause, when the file cannot be read
+  // again or written.
   void WriteKey(const std::string& fullPath,
                 const std::vector<std::pair<std::string, RegValue>>& writes,
                 std::string_view firstName);
@@ -47,7 +55,9 @@ class FileSettingsStore : public SettingsStore {
     std::string bytes;
     RegTree tree;
   };
-  std::optional<Snapshot> ReadSnapshot();
+  // The file as it is now; nothing (after the report) when it cannot be read or parsed,
+  // with the cause in `cause` when one is given.
+  std::optional<Snapshot> ReadSnapshot(std::string* cause = nullptr);
 
   std::string path_;
 };

@@ -25,8 +25,9 @@ using ColorRef = uint32_t;
 // One open key. Reads of a value stored with another type (or a binary of other length)
 // throw Error("Invalid data type for '<name>'"); a read of a missing value throws as well,
 // so callers test ValueExists first. Writes that cannot be stored throw
-// Error("Failed to set data for '<name>'"). Writes reach the disk when the key is closed
-// (Close or destruction); a failure there throws from Close.
+// Error("Failed to set data for '<name>'"), followed by what failed where the store knows
+// it (its file and the cause). Writes reach the disk when the key is closed (Close or
+// destruction); a failure there throws from Close.
 class RegistryKey {
  public:
   virtual ~RegistryKey() = default;
@@ -57,6 +58,14 @@ class SettingsStore {
   // Opens the key, creating it (and its parents) when missing. Returns nullptr when the
   // key cannot be opened; the caller then skips its whole group silently.
   virtual std::unique_ptr<RegistryKey> OpenKey(std::string_view path) = 0;
+
+  // Serialises one read-modify-write step with every other process (and every other store
+  // object of this process) using the same store: from reading a value to its completed
+  // write, until the returned object is released. Holds nest within one thread. Hold it for
+  // the step only, never for a whole run. Throws Error when the store stays held by someone
+  // else for several seconds. A store that no other process sees needs no lock and returns
+  // nothing.
+  virtual std::shared_ptr<void> LockForUpdate() { return nullptr; }
 };
 
 }  // namespace bilvox

@@ -164,7 +164,22 @@ Entries InfoEntries(TInfoWindowState& w) {
 }  // namespace
 
 bool TAppSettings::Load(SettingsStore& store) {
-  return LoadWithDefaults(store, kKeySettings, *this, &AppEntries, unread_);
+  try {
+    const bool opened = LoadWithDefaults(store, kKeySettings, *this, &AppEntries, unread_);
+    KeepInRange();
+    return opened;
+  } catch (...) {
+    KeepInRange();  // what was read before the wrongly typed value
+    throw;
+  }
+}
+
+void TAppSettings::KeepInRange() {
+  // The ranges of the settings window; values beyond them come only from edited or damaged
+  // stores and would take the page's arithmetic past its limits.
+  FontSizeDelta = std::clamp(FontSizeDelta, kMinFontSizeDelta, kMaxFontSizeDelta);
+  TabTowDist = std::clamp(TabTowDist, kMinTabTowDist, kMaxTabTowDist);
+  LogoWidth = std::clamp(LogoWidth, kMinLogoWidth, kMaxLogoWidth);
 }
 
 bool TAppSettings::Save(SettingsStore& store) {
@@ -263,16 +278,28 @@ bool TSettings::CounterAdvances(int kind, bool printedBefore, std::string_view n
   return !printedBefore && number == GenerateNumber(kind);
 }
 
-void TSettings::AdvanceCounter(int kind, SettingsStore& store) {
+bool TSettings::AdvanceCounter(int kind, SettingsStore& store) {
+  // One step from reading the counter to storing it, so that programs advancing at the same
+  // time each move it on: the counter is taken as stored now, not as read earlier.
+  std::shared_ptr<void> hold = store.LockForUpdate();
   if (kind >= 0 && kind < kNumberedKindCount) {
     int32_t& counter = Numbering.Schemes[kind].Number;
+    // A store that cannot be read, or holds no readable counter, leaves memory's: the run
+    // still hands out each number once.
+    const std::string name = std::string(kSchemeNames[kind]) + "Number";
+    if (auto key = store.OpenKey(kKeyNumbering); key && key->ValueExists(name)) {
+      try {
+        counter = key->ReadInteger(name);
+      } catch (const Error&) {
+      }
+    }
     if (counter == std::numeric_limits<int32_t>::max())
       throw Error(std::string(
           "Licznik numeracji dokumentów osiągnął największą możliwą wartość. Ustaw nowy numer "
           "bieżący w ustawieniach."_cp));
     ++counter;
   }
-  Save(store);
+  return Save(store);
 }
 
 }  // namespace bilvox

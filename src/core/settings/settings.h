@@ -55,8 +55,15 @@ class TAppSettings {
   // Legal basis of exempt sales in KSeF invoices (Windows-1250).
   std::string KSeFPodstawaZwolnienia = std::string(kDefaultExemptBasis);
 
+  // Reading brings FontSizeDelta, TabTowDist and LogoWidth into their ranges below.
   bool Load(SettingsStore& store);
   bool Save(SettingsStore& store);
+
+  static constexpr int32_t kMinFontSizeDelta = -2, kMaxFontSizeDelta = 2;
+  static constexpr int32_t kMinTabTowDist = 0, kMaxTabTowDist = 50;  // millimetres
+  static constexpr int32_t kMinLogoWidth = 5, kMaxLogoWidth = 100;   // millimetres
+  // Brings those settings into their ranges.
+  void KeepInRange();
 
  private:
   UnreadSettings unread_;
@@ -160,10 +167,14 @@ class TSettings {
   // not printed before and still carries exactly the number its kind gives now.
   bool CounterAdvances(int kind, bool printedBefore, std::string_view number) const;
 
-  // Counter of the kind + 1, then both groups are written. Another kind changes no
-  // counter but still writes. A counter at the largest 32-bit value cannot move on: that
-  // throws and changes nothing.
-  void AdvanceCounter(int kind, SettingsStore& store);
+  // Counter of the kind + 1, then both groups are written, in one step under the store's
+  // lock: the counter is read from the store again first, so it moves on from what is
+  // stored now (another program may have moved it meanwhile); where the store holds none
+  // that can be read, from memory's. Another kind changes no counter but still writes. A
+  // counter at the largest 32-bit value cannot move on: that throws and stores nothing.
+  // False when a key could not be opened (nothing or not all written); a failed write
+  // throws.
+  bool AdvanceCounter(int kind, SettingsStore& store);
 };
 
 }  // namespace bilvox

@@ -1,6 +1,8 @@
 #include "words/money_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
@@ -63,15 +65,6 @@ std::string Grouped(const std::string& whole) {
     out += whole[i];
   }
   return out;
-}
-
-// Rounds to the nearest integer with halves to even and keeps the result inside int.
-int RoundToInt(long double v) {
-  if (std::isnan(v)) return 0;
-  long double r = std::nearbyintl(v);
-  if (r > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  if (r < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-  return static_cast<int>(r);
 }
 
 int DecimalsOf(Currency value, bool twoDecimals) {
@@ -140,13 +133,44 @@ std::string GeneralNumberText(double value) {
   return text + exponent;
 }
 
+namespace {
+
+// n / d (d > 0) to the nearest integer, halves to the even one, exactly.
+__int128 DivideHalfEven(__int128 n, __int128 d) {
+  __int128 q = n / d, r = n % d;
+  if (r < 0) {
+    r += d;
+    --q;
+  }
+  if (2 * r > d || (2 * r == d && (q & 1) != 0)) ++q;
+  return q;
+}
+
+// Device lengths stay far from the limits of int, whatever a setting or a file holds.
+constexpr __int128 kDeviceLimit = int64_t{1} << 24;
+
+int ClampedDevice(__int128 v) {
+  return static_cast<int>(v < -kDeviceLimit ? -kDeviceLimit : v > kDeviceLimit ? kDeviceLimit : v);
+}
+
+}  // namespace
+
 int MmToDevice(int dotsPerInch, double millimetres) {
-  return RoundToInt(static_cast<long double>(dotsPerInch) * millimetres / 25.4L);
+  // The length as the decimal it was written as: every length of the page has at most
+  // four decimals, which a double cannot hold exactly (1.3 is slightly more than 1.3).
+  if (std::isnan(millimetres)) return 0;
+  constexpr double kMaxMm = 1e12;
+  const double mm = std::clamp(millimetres, -kMaxMm, kMaxMm);
+  const __int128 tenThousandths = std::llround(mm * 10000.0);
+  // dpi × mm / 25.4 = dpi × tenThousandths / 254000
+  return ClampedDevice(DivideHalfEven(tenThousandths * dotsPerInch, 254000));
 }
 
 double DeviceToMm(int dots, int dotsPerInch) {
   if (dotsPerInch <= 0) return 0;
-  return static_cast<double>(RoundToInt(static_cast<long double>(dots) * 25.4L / dotsPerInch + 0.5L));
+  // dots × 25.4 / dpi + 0.5 = (dots × 254 + 5 × dpi) / (10 × dpi)
+  return static_cast<double>(DivideHalfEven(__int128{dots} * 254 + __int128{5} * dotsPerInch,
+                                            __int128{10} * dotsPerInch));
 }
 
 std::string CleanText(std::string_view text) {

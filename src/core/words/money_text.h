@@ -39,10 +39,12 @@ std::string ShortDecimalText(Currency value);
 std::string GeneralNumberText(double value);
 
 // Millimetres to device dots: dotsPerInch × millimetres / 25.4, to the nearest integer with
-// halves to even.
+// halves to even, computed exactly from the millimetres as the decimal (of up to four
+// places) they were written as: 1,3 mm at 127 dpi is exactly 6,5 dots and gives 6. The
+// result stays within ±2^24.
 int MmToDevice(int dotsPerInch, double millimetres);
 // Device dots to whole millimetres: dots × 25.4 / dotsPerInch + 0.5, to the nearest integer
-// with halves to even (so any part of a millimetre counts as a whole one). 0 for a
+// with halves to even (exactly) (so any part of a millimetre counts as a whole one). 0 for a
 // resolution that is not positive.
 double DeviceToMm(int dots, int dotsPerInch);
 
