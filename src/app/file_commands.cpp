@@ -11,6 +11,7 @@
 #include "contractors_window.h"
 #include "dialogs.h"
 #include "document/number_file_name.h"
+#include "info_window.h"
 #include "main_window.h"
 #include "program.h"
 #include "qt_text.h"
@@ -79,8 +80,24 @@ void TFileCommands::NewDocument(DocumentKind kind) {
 }
 
 void TFileCommands::NewCorrection() {
-  // The correction of the invoice in the window, with its own question when the invoice was
-  // not printed, and the information topic of corrections.
+  // The correction is made from the invoice in the window, so there is no question about
+  // its changes; only an invoice not yet printed asks whether to go on.
+  if (Doc().Kind() != DocumentKind::Invoice) return;
+  if (!Doc().Printed() &&
+      Messages().Show(window_.CaptionText(),
+                      "Bieżąca faktura nie była jeszcze wydrukowana. Czy na pewno chcesz "
+                      "wystawić do niej korektę?"_cp,
+                      MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+    return;
+  TSettings& settings = program_.Services().settings;
+  const int kind = static_cast<int>(DocumentKind::Correction);
+  // A refused derivation (an invoice without lines) shows its message and changes nothing.
+  const std::string number = settings.GenerateNumber(kind);
+  if (!Guarded([&] { Doc().NewDocument(DocumentKind::Correction, number); })) return;
+  if (Doc().AutoNumbering()) Doc().SetNumber(settings.GenerateNumber(kind));
+  window_.RefreshFromDocument();
+  window_.ShowPage(TfrmMain::Page::Towary);
+  program_.frmInfo().ShowTopic(TfrmInfo::kTopicCorrection, false);
 }
 
 void TFileCommands::Open() {
@@ -155,8 +172,16 @@ void TFileCommands::UpdateRegistersFromDocument() {
 }
 
 void TFileCommands::AutoSaveAfterPrint() {
-  // With automatic saving on and unsaved changes: the document's own file, or the invoice
-  // folder with the number as the file name; then the message naming the file.
+  const TAppSettings& settings = program_.Services().settings.App;
+  if (!settings.AutoZapisFaktur || !Doc().Modified()) return;
+  // The document's own file, or the documents folder with the number as the file name.
+  const std::string path =
+      Doc().FileName().empty() ? AutoSavePath(settings.FolderFaktur, Doc().Number()) : "";
+  bool saved = false;
+  if (!Guarded([&] { saved = Doc().Save(path); }) || !saved) return;
+  std::string message("Fakturę zapisano automatycznie do pliku:\r\n"_cp);
+  message += FromUtf8Lossy(Doc().FileName());
+  Messages().Show(window_.CaptionText(), message, MsgIcon::Information, MsgButtons::Ok);
 }
 
 }  // namespace bilvox

@@ -67,7 +67,7 @@ TfrmMain::TfrmMain(TProgram& program) : program_(program) {
   drawing_ = std::make_unique<PageDrawing>(*document_, services.settings.App);
   context_ = std::make_unique<EditContext>(
       EditContext{*document_, services.settings, services.dialogs, false});
-  printer_ = std::make_unique<QPrinter>();
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   fileCommands_ = std::make_unique<TFileCommands>(program, *this);
   printCommands_ = std::make_unique<TPrintCommands>(program, *this);
 

@@ -156,7 +156,7 @@ class TfrmMain : public QMainWindow {
   std::unique_ptr<TFaktura> document_;
   std::unique_ptr<PageDrawing> drawing_;
   std::unique_ptr<QPrinter> printer_;
-  SetupType printerSetupType_ = SetupType::stDefault;
+  SetupType printerSetupType_ = SetupType::stSaved;  // as the set-up component starts
   std::unique_ptr<TFileCommands> fileCommands_;
   std::unique_ptr<TPrintCommands> printCommands_;
   TabDokument* tabDokument_ = nullptr;

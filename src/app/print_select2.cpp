@@ -1,26 +1,22 @@
 #include "print_select2.h"
 
-#include <QVBoxLayout>
-
 #include "main_window.h"
+#include "print_commands.h"
 #include "program.h"
-#include "widgets.h"
 
 using namespace Qt::StringLiterals;
 
 namespace bilvox {
 
 TfrmPrintSelect2::TfrmPrintSelect2(TProgram& program)
-    : QDialog(&program.frmMain()), program_(program) {
-  setObjectName(u"frmPrintSelect2"_s);
-  setWindowTitle(u"Wybór stron"_s);
-  auto* layout = new QVBoxLayout(this);
-  AddOkCancel(this, layout);
-}
-
-bool TfrmPrintSelect2::Execute() {
-  CentreOver(this, &program_.frmMain());
-  return exec() == QDialog::Accepted;
+    : TSheetSelectWindow(program, u"frmPrintSelect2"_s) {
+  AddPrintButton(u"btnAll"_s, u"&Drukuj dwa egzemplarze"_s, SheetChoice::Both);
+  btnOryginal =
+      AddPrintButton(u"btnOryginal"_s, u"Drukuj &jeden egzemplarz"_s, SheetChoice::Original);
+  btnPrinterSettings = AddButton(u"btnPrinterSettings"_s, u"&Ustawienia drukarki..."_s);
+  connect(btnPrinterSettings, &QPushButton::clicked, this,
+          [this] { program_.frmMain().PrintCommands().PrinterSettings(this); });
+  AddCancelButton(u"&Anuluj wydruk"_s);
 }
 
 }  // namespace bilvox

@@ -1,22 +1,18 @@
 // TfrmPrintSelect2 ("Wybór stron"): the choice of sheets for documents issued after
-// 2013-01-01 (two copies or one, and the printer set-up). It will hold those buttons, each
-// print button carrying out its print request before closing with OK.
+// 2013-01-01, two identical copies or one, with the printer set-up at hand.
 #pragma once
 
-#include <QDialog>
+#include "print_select.h"
 
 namespace bilvox {
 
-class TProgram;
-
-class TfrmPrintSelect2 : public QDialog {
+class TfrmPrintSelect2 : public TSheetSelectWindow {
  public:
   explicit TfrmPrintSelect2(TProgram& program);
-  // Shows the window modally; true when it closed with OK.
-  bool Execute();
 
- private:
-  TProgram& program_;
+  QPushButton* btnOryginal;
+  // Opens the printer set-up; the window stays open.
+  QPushButton* btnPrinterSettings;
 };
 
 }  // namespace bilvox

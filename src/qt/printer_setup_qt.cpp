@@ -71,20 +71,46 @@ void ApplyPrinterBlock(QPrinter& printer, const PrinterBlock& b) {
   printer.setCopyCount(b.copies);
 }
 
+std::vector<std::string> SelectablePrinterNames() {
+  std::vector<std::string> names = InstalledPrinterNames();
+  names.emplace_back(kPdfPrinterName);
+  return names;
+}
+
+bool PrintsToPdf(const QPrinter& printer) {
+  return printer.outputFormat() == QPrinter::PdfFormat;
+}
+
+std::string CurrentPrinterName(const QPrinter& printer) {
+  return PrintsToPdf(printer) ? std::string(kPdfPrinterName) : ToCp(printer.printerName());
+}
+
+void SelectPrinter(QPrinter& printer, const std::string& name) {
+  if (name == kPdfPrinterName) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    return;
+  }
+  const QString queue = FromCp(name);
+  if (QPrinterInfo::printerInfo(queue).isNull()) return;  // no longer installed
+  if (printer.outputFormat() != QPrinter::NativeFormat)
+    printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName(queue);
+}
+
 bool RestorePrinter(QPrinter& printer, const std::string& path, SetupType& type) {
-  const std::vector<std::string> installed = InstalledPrinterNames();
+  const std::vector<std::string> installed = SelectablePrinterNames();
   auto restored = RestorePrinterSetup(path, installed, type);
   if (!restored) return false;
-  printer.setPrinterName(FromCp(installed[static_cast<size_t>(restored->index)]));
+  SelectPrinter(printer, installed[static_cast<size_t>(restored->index)]);
   if (auto block = DecodePrinterBlock(restored->setup.block)) ApplyPrinterBlock(printer, *block);
   return true;
 }
 
 bool SavePrinter(const QPrinter& printer, const std::string& path, SetupType& type) {
-  if (QPrinterInfo::availablePrinterNames().isEmpty()) return false;
   PrinterSetupFile setup;
-  setup.device = ToCp(printer.printerName());
-  setup.driver = ToCp(QPrinterInfo::printerInfo(printer.printerName()).makeAndModel());
+  setup.device = CurrentPrinterName(printer);
+  if (!PrintsToPdf(printer))
+    setup.driver = ToCp(QPrinterInfo::printerInfo(printer.printerName()).makeAndModel());
   setup.block = EncodePrinterBlock(CapturePrinterBlock(printer));
   return SavePrinterSetup(path, setup, type);
 }

@@ -6,6 +6,7 @@
 #include "app/app_fixture.h"
 #include "common/cp1250.h"
 #include "settings/registry.h"
+#include "support/money_text.h"
 
 namespace bilvox::testing {
 namespace {
@@ -45,6 +46,40 @@ TEST_F(FileCommandsTest, OpenAndNewAskAboutChangesFirst) {
   EXPECT_EQ(Doc().Kind(), DocumentKind::Invoice);
   EXPECT_EQ(Main().windowTitle(), u"Bilvox - [Nowa faktura]"_s);
   EXPECT_EQ(Control<QTabWidget>(u"pgcFaktura")->currentIndex(), 0);
+}
+
+TEST_F(FileCommandsTest, CorrectionOfAnUnprintedInvoiceAsksFirst) {
+  Start();
+  const std::string_view question =
+      "Bieżąca faktura nie była jeszcze wydrukowana. Czy na pewno chcesz wystawić do niej "
+      "korektę?"_cp;
+  // An invoice without lines cannot be corrected: its message, and nothing changes.
+  messages.answers = {MsgResult::Yes};
+  Main().FileNewKorekta->trigger();
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text, question);
+  EXPECT_EQ(messages.messages[1].icon, MsgIcon::Error);
+  EXPECT_EQ(Doc().Kind(), DocumentKind::Invoice);
+
+  Doc().SetNumber("F/7/2027");
+  Doc().AddLine("Regał"_cp, "", 7, false, C("250"), 3, "", "", "szt");
+  messages.answers = {MsgResult::No};
+  Main().FileNewKorekta->trigger();
+  EXPECT_EQ(Doc().Kind(), DocumentKind::Invoice);
+
+  messages.answers = {MsgResult::Yes};
+  Main().FileNewKorekta->trigger();
+  EXPECT_EQ(messages.messages.size(), 4u);
+  EXPECT_EQ(Doc().Kind(), DocumentKind::Correction);
+  EXPECT_EQ(Doc().CorrectedNumber(), "F/7/2027");
+  EXPECT_EQ(Doc().PriorLineCount(), 1);
+  EXPECT_GE(Control<QListWidget>(u"lbxTowary")->count(), 1);
+  EXPECT_EQ(Control<QTabWidget>(u"pgcFaktura")->currentIndex(), 3);
+  EXPECT_EQ(Main().windowTitle(), u"Bilvox - [Nowa korekta]"_s);
+  EXPECT_FALSE(Doc().Modified());
+  EXPECT_FALSE(Main().FileNewKorekta->isEnabled());
+  EXPECT_EQ(program->frmInfo().CurrentTopic(), TfrmInfo::kTopicCorrection);
+  program->frmInfo().hide();
 }
 
 TEST_F(FileCommandsTest, StoredSettingsReachTheWindow) {

@@ -2,6 +2,8 @@
 // with its sheet, shadow and background, and a page too full to be written.
 #include <gtest/gtest.h>
 
+#include <QPrinter>
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/cp1250.h"
@@ -10,9 +12,11 @@
 #include "document/faktura.h"
 #include "gui_app.h"
 #include "page_output.h"
+#include "printer_sheets.h"
 #include "printout/print_job.h"
 #include "printout/texts.h"
 #include "support/money_text.h"
+#include "words/money_text.h"
 #include "support/temp_dir.h"
 
 namespace bilvox {
@@ -57,6 +61,33 @@ TEST_F(PageOutputTest, PdfSheetsHoldTheTitleNumberAndAmountInWords) {
   const size_t feed = text.find('\f');
   ASSERT_NE(feed, std::string::npos);
   EXPECT_NE(text.find("FV 12/2027", feed), std::string::npos);
+}
+
+TEST_F(PageOutputTest, PrinterSheetsArePlacedFromTheSheetEdgeWhateverTheBorder) {
+  if (std::system("pdftotext -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext missing";
+  // A printer writing PDF stands in for a print queue: the same engine interface.
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(dir.File("printer.pdf")));
+  printer.setPageMargins(QMarginsF(10, 8, 10, 8), QPageLayout::Millimeter);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  PageDrawing page(doc, settings);
+  PrinterSheetSink sink(printer);
+  ASSERT_TRUE(sink.Available());
+  PrintPages(page, sink, RequestForSheets(SheetChoice::Both, doc));
+  // The drawing's origin is the printable area's corner; the text still starts 15 mm from
+  // the sheet's edges.
+  const int dpi = printer.resolution();
+  const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+  ASSERT_GT(printable.left(), 0);
+  EXPECT_NEAR(page.TextArea().left + printable.left(), MmToDevice(dpi, 15), 1);
+  EXPECT_NEAR(page.TextArea().top + printable.top(), MmToDevice(dpi, 15), 1);
+  EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+  EXPECT_EQ(printer.docName().toStdString(), "FV 12/2027");
+  EXPECT_FALSE(page.Printing());
+  const std::string bytes = testing::ReadBytes(dir.File("printer.pdf"));
+  const std::string text = PdfText(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << text;
 }
 
 TEST_F(PageOutputTest, PreviewImageIsTheSheetWithItsShadow) {

@@ -2,6 +2,7 @@
 // stop of the error box.
 #include <gtest/gtest.h>
 
+#include "common/cp1250.h"
 #include "common/error_report.h"
 #include "document/number_file_name.h"
 #include "support/money_text.h"
@@ -37,6 +38,9 @@ TEST(NumberInputTest, DecimalsWithCommaOrFullStopToFourPlaces) {
 TEST(NumberInputTest, FileNameOfANumberAndTheErrorBoxText) {
   EXPECT_EQ(SafeFileNameOfNumber("F/12/03/27"), "F-12-03-27");
   EXPECT_EQ(SafeFileNameOfNumber("a\"b:c<d>e\\f|g h"), "a_b_c_d_e-f-g h");
+  EXPECT_EQ(AutoSavePath("/dok/Łódź"_cp, "F/1/Ż"_cp), "/dok/Łódź/F-1-Ż.ftv");
+  EXPECT_EQ(AutoSavePath("/dok/", "F/1"), "/dok/F-1.ftv");
+  EXPECT_EQ(AutoSavePath("", "F/1"), "/F-1.ftv");
   EXPECT_EQ(WithClosingStop("Brak danych"), "Brak danych.");
   EXPECT_EQ(WithClosingStop("Gotowe."), "Gotowe.");
   EXPECT_EQ(WithClosingStop("Uwaga!"), "Uwaga!");

@@ -37,8 +37,12 @@ void PrintPages(PageDrawing& drawing, SheetSink& sink, const PrintRequest& reque
   sink.EndJob();
 }
 
+bool OffersMarkedSheets(const TFaktura& document) {
+  return WholeDays(document.IssueDate()) <= DayNumber(2013, 1, 1);
+}
+
 PrintRequest RequestForSheets(SheetChoice choice, const TFaktura& document) {
-  const bool markedSheets = WholeDays(document.IssueDate()) <= DayNumber(2013, 1, 1);
+  const bool markedSheets = OffersMarkedSheets(document);
   PrintRequest r;
   r.first = choice == SheetChoice::Original || choice == SheetChoice::Both;
   r.second = choice == SheetChoice::Copy || choice == SheetChoice::Both;

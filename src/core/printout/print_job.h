@@ -53,6 +53,10 @@ void PrintPages(PageDrawing& drawing, SheetSink& sink, const PrintRequest& reque
 // Which sheets to print, as the two sheet-selection windows offer them.
 enum class SheetChoice { Original, Copy, Both, SelfCopy };
 
+// Whether the sheets are offered as marked original and copy (documents issued up to
+// 2013-01-01) rather than as one or two copies of the document (later ones).
+bool OffersMarkedSheets(const TFaktura& document);
+
 // The request for a choice: documents issued up to 2013-01-01 get the titles of the marked
 // sheets ("Bilvox: oryginał", ...), later ones the document number as title.
 PrintRequest RequestForSheets(SheetChoice choice, const TFaktura& document);
