@@ -69,4 +69,35 @@ void BM_PdfPage600Dpi(benchmark::State& state) {
 }
 BENCHMARK(BM_PdfPage600Dpi)->Unit(benchmark::kMillisecond);
 
+// Encoding the preview at 100 dpi as a PNG file: Qt's default compression for comparison,
+// then the fast default and the smallest setting; the counter "bytes" is the file's size.
+void BM_PreviewPngQtDefault(benchmark::State& state) {
+  Page page;
+  const QImage image = RenderPreview(page.drawing, 100);
+  qsizetype size = 0;
+  for (auto _ : state) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    size = bytes.size();
+  }
+  state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_PreviewPngQtDefault)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewPng(benchmark::State& state) {
+  Page page;
+  const QImage image = RenderPreview(page.drawing, 100);
+  const auto compression = static_cast<PngCompression>(state.range(0));
+  qsizetype size = 0;
+  for (auto _ : state) size = PngBytes(image, compression).size();
+  state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_PreviewPng)
+    ->Arg(static_cast<int>(PngCompression::Fast))
+    ->Arg(static_cast<int>(PngCompression::Smallest))
+    ->Unit(benchmark::kMillisecond);
+
+
 }  // namespace

@@ -14,41 +14,43 @@
 namespace bilvox::cli {
 namespace {
 
-Json Text(const std::string& cp1250) { return Json(ToUtf8(cp1250)); }
-Json Money(Currency c) { return Json(FixedText4(c)); }
+void Text(JsonWriter& w, const char* key, const std::string& cp1250) {
+  w.Key(key).TextCp1250(cp1250);
+}
+void Money(JsonWriter& w, const char* key, Currency c) { w.Key(key).String(FixedText4(c)); }
 
-Json ContractorJson(const TKontrahentRec& r) {
-  Json o = Json::MakeObject();
-  o.Set("name", Text(r.name));
-  o.Set("address", Text(r.address));
-  o.Set("nip", Text(r.nip));
-  o.Set("phone", Text(r.phone));
-  o.Set("email", Text(r.email));
-  o.Set("www", Text(r.www));
-  o.Set("remarks", Text(r.remarks));
-  o.Set("discountPercent", Money(r.discount));
-  o.Set("receivingPerson", Text(r.receivingPerson));
-  o.Set("reserved", Text(r.reserved));
-  o.Set("oldTextA", Text(r.oldTextA));
-  o.Set("oldTextB", Text(r.oldTextB));
-  return o;
+void ContractorJson(JsonWriter& w, const TKontrahentRec& r) {
+  w.BeginObject();
+  Text(w, "name", r.name);
+  Text(w, "address", r.address);
+  Text(w, "nip", r.nip);
+  Text(w, "phone", r.phone);
+  Text(w, "email", r.email);
+  Text(w, "www", r.www);
+  Text(w, "remarks", r.remarks);
+  Money(w, "discountPercent", r.discount);
+  Text(w, "receivingPerson", r.receivingPerson);
+  Text(w, "reserved", r.reserved);
+  Text(w, "oldTextA", r.oldTextA);
+  Text(w, "oldTextB", r.oldTextB);
+  w.EndObject();
 }
 
-Json GoodsJson(const TTowarRec& r) {
-  Json o = Json::MakeObject();
-  o.Set("name", Text(r.name));
-  o.Set("pkwiu", Text(r.pkwiu));
-  o.Set("unit", Text(r.unit));
-  o.Set("nameDe", Text(r.nameDe));
-  o.Set("nameEn", Text(r.nameEn));
-  o.Set("unitDe", Text(r.unitDe));
-  o.Set("unitEn", Text(r.unitEn));
-  o.Set("pricePln", Money(r.pricePln));
-  o.Set("pricePlnIsGross", Json(r.pricePlnGross));
-  o.Set("priceForeign", Money(r.priceForeign));
-  o.Set("priceForeignIsGross", Json(r.priceForeignGross));
-  o.Set("vatRate", Money(r.vatRate));
-  return o;
+void GoodsJson(JsonWriter& w, const TTowarRec& r) {
+  w.BeginObject();
+  Text(w, "name", r.name);
+  Text(w, "pkwiu", r.pkwiu);
+  Text(w, "unit", r.unit);
+  Text(w, "nameDe", r.nameDe);
+  Text(w, "nameEn", r.nameEn);
+  Text(w, "unitDe", r.unitDe);
+  Text(w, "unitEn", r.unitEn);
+  Money(w, "pricePln", r.pricePln);
+  w.Key("pricePlnIsGross").Bool(r.pricePlnGross);
+  Money(w, "priceForeign", r.priceForeign);
+  w.Key("priceForeignIsGross").Bool(r.priceForeignGross);
+  Money(w, "vatRate", r.vatRate);
+  w.EndObject();
 }
 
 template <class Register, class ToJson>
@@ -59,15 +61,19 @@ int Show(const std::string& path, const char* kind, ToJson toJson) {
   } catch (const Error& e) {
     return FailCp(LoadingFileError(path, e.Message()));
   }
-  Json out = Json::MakeObject();
-  out.Set("file", Json(path));
-  out.Set("kind", Json(kind));
-  out.Set("version", reg.FileVersion() < 0 ? Json() : Json(reg.FileVersion()));
-  out.Set("count", Json(reg.Count()));
-  Json records = Json::MakeArray();
-  for (int i = 0; i < reg.Count(); ++i) records.Push(toJson(*reg.Get(i)));
-  out.Set("records", std::move(records));
-  Out(out.Dump(2) + "\n");
+  // Written record by record as it is produced: the text is never held whole.
+  JsonWriter out(stdout, 2);
+  out.BeginObject();
+  out.Key("file").String(path);
+  out.Key("kind").String(kind);
+  if (reg.FileVersion() < 0) out.Key("version").Null();
+  else out.Key("version").Number(reg.FileVersion());
+  out.Key("count").Number(reg.Count());
+  out.Key("records").BeginArray();
+  for (int i = 0; i < reg.Count(); ++i) toJson(out, *reg.Get(i));
+  out.EndArray();
+  out.EndObject();
+  out.Finish();
   return kExitOk;
 }
 

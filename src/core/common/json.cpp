@@ -38,12 +38,17 @@ std::string JsonNumberText(double v) {
   return std::string(buf, res.ptr);
 }
 
-std::string JsonQuote(std::string_view text) {
-  // A file name may hold bytes that are no UTF-8; they become U+FFFD, so the output stays
-  // valid JSON.
-  const std::string s = ValidUtf8(text);
-  std::string out = "\"";
-  for (unsigned char c : s) {
+namespace {
+
+// Appends the escaped form of valid UTF-8 text (without quotes); runs of bytes that need no
+// escape are copied whole.
+void AppendEscaped(std::string& out, std::string_view s) {
+  size_t run = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    out.append(s.data() + run, i - run);
+    run = i + 1;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -52,17 +57,46 @@ std::string JsonQuote(std::string_view text) {
       case '\t': out += "\\t"; break;
       case '\b': out += "\\b"; break;
       case '\f': out += "\\f"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
+      default: {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", c);
+        out += buf;
+      }
     }
   }
+  out.append(s.data() + run, s.size() - run);
+}
+
+void AppendQuoted(std::string& out, std::string_view utf8) {
   out += '"';
+  // A file name may hold bytes that are no UTF-8; they become U+FFFD, so the output stays
+  // valid JSON.
+  if (IsValidUtf8(utf8)) AppendEscaped(out, utf8);
+  else AppendEscaped(out, ValidUtf8(utf8));
+  out += '"';
+}
+
+// Windows-1250 text as a JSON string: the bytes above 0x7F become their UTF-8 form (which
+// never needs an escape), the others are escaped as in AppendEscaped.
+void AppendQuotedCp1250(std::string& out, std::string_view cp1250) {
+  out += '"';
+  size_t run = 0;
+  for (size_t i = 0; i < cp1250.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(cp1250[i]);
+    if (c < 0x80) continue;
+    AppendEscaped(out, cp1250.substr(run, i - run));
+    run = i + 1;
+    AppendUtf8(out, Cp1250ToUnicode(c));
+  }
+  AppendEscaped(out, cp1250.substr(run));
+  out += '"';
+}
+
+}  // namespace
+
+std::string JsonQuote(std::string_view text) {
+  std::string out;
+  AppendQuoted(out, text);
   return out;
 }
 
@@ -75,7 +109,7 @@ void Json::DumpTo(std::string& out, int indent, int level) const {
   if (IsNull()) out += "null";
   else if (IsBool()) out += AsBool() ? "true" : "false";
   else if (IsNumber()) out += JsonNumberText(AsNumber());
-  else if (IsString()) out += JsonQuote(AsString());
+  else if (IsString()) AppendQuoted(out, AsString());
   else if (IsArray()) {
     const auto& a = AsArray();
     out += '[';
@@ -92,7 +126,7 @@ void Json::DumpTo(std::string& out, int indent, int level) const {
     for (size_t i = 0; i < o.size(); ++i) {
       if (i) out += ',';
       newline(level + 1);
-      out += JsonQuote(o[i].first);
+      AppendQuoted(out, o[i].first);
       out += indent > 0 ? ": " : ":";
       o[i].second.DumpTo(out, indent, level + 1);
     }
@@ -105,6 +139,131 @@ std::string Json::Dump(int indent) const {
   std::string out;
   DumpTo(out, indent, 0);
   return out;
+}
+
+// ---- JsonWriter ----
+
+namespace {
+constexpr size_t kWriterBuffer = 64 * 1024;
+}
+
+JsonWriter::JsonWriter(std::FILE* out, int indent) : out_(&buffer_), file_(out), indent_(indent) {
+  buffer_.reserve(kWriterBuffer + 4096);
+}
+
+JsonWriter::JsonWriter(std::string& out, int indent) : out_(&out), indent_(indent) {}
+
+void JsonWriter::Newline(size_t level) {
+  if (indent_ <= 0) return;
+  *out_ += '\n';
+  out_->append(static_cast<size_t>(indent_) * level, ' ');
+}
+
+// The separator and line break in front of a value; after a key the value follows it at once.
+void JsonWriter::BeforeValue() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (empty_.empty()) return;
+  if (!empty_.back()) *out_ += ',';
+  empty_.back() = false;
+  Newline(empty_.size());
+}
+
+JsonWriter& JsonWriter::BeginObject() {
+  BeforeValue();
+  *out_ += '{';
+  empty_.push_back(true);
+  return *this;
+}
+
+JsonWriter& JsonWriter::BeginArray() {
+  BeforeValue();
+  *out_ += '[';
+  empty_.push_back(true);
+  return *this;
+}
+
+JsonWriter& JsonWriter::EndObject() {
+  const bool wasEmpty = empty_.back();
+  empty_.pop_back();
+  if (!wasEmpty) Newline(empty_.size());
+  *out_ += '}';
+  Spill();
+  return *this;
+}
+
+JsonWriter& JsonWriter::EndArray() {
+  const bool wasEmpty = empty_.back();
+  empty_.pop_back();
+  if (!wasEmpty) Newline(empty_.size());
+  *out_ += ']';
+  Spill();
+  return *this;
+}
+
+JsonWriter& JsonWriter::Key(std::string_view utf8) {
+  BeforeValue();
+  AppendQuoted(*out_, utf8);
+  *out_ += indent_ > 0 ? ": " : ":";
+  afterKey_ = true;
+  return *this;
+}
+
+JsonWriter& JsonWriter::Null() {
+  BeforeValue();
+  *out_ += "null";
+  return *this;
+}
+
+JsonWriter& JsonWriter::Bool(bool v) {
+  BeforeValue();
+  *out_ += v ? "true" : "false";
+  return *this;
+}
+
+JsonWriter& JsonWriter::Number(double v) {
+  BeforeValue();
+  *out_ += JsonNumberText(v);
+  return *this;
+}
+
+JsonWriter& JsonWriter::String(std::string_view utf8) {
+  BeforeValue();
+  AppendQuoted(*out_, utf8);
+  Spill();
+  return *this;
+}
+
+JsonWriter& JsonWriter::TextCp1250(std::string_view cp1250) {
+  BeforeValue();
+  AppendQuotedCp1250(*out_, cp1250);
+  Spill();
+  return *this;
+}
+
+JsonWriter& JsonWriter::Value(const Json& value) {
+  BeforeValue();
+  value.DumpTo(*out_, indent_, static_cast<int>(empty_.size()));
+  Spill();
+  return *this;
+}
+
+void JsonWriter::Spill() {
+  if (file_ && buffer_.size() >= kWriterBuffer) Flush();
+}
+
+void JsonWriter::Flush() {
+  if (!file_ || buffer_.empty()) return;
+  if (!failed_ && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+    failed_ = true;
+  buffer_.clear();
+}
+
+void JsonWriter::Finish() {
+  *out_ += '\n';
+  Flush();
 }
 
 namespace {
