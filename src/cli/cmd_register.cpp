@@ -55,7 +55,10 @@ void GoodsJson(JsonWriter& w, const TTowarRec& r) {
 
 template <class Register, class ToJson>
 int Show(const std::string& path, const char* kind, ToJson toJson) {
-  Register reg;
+  // Left for the end of the process to reclaim (the static keeps it reachable, so leak
+  // checkers do not count it): freeing 100 000 records one by one would take a fifth of the
+  // command's time.
+  static Register& reg = *new Register;
   try {
     reg.LoadCopy(path);
   } catch (const Error& e) {
@@ -70,7 +73,14 @@ int Show(const std::string& path, const char* kind, ToJson toJson) {
   else out.Key("version").Number(reg.FileVersion());
   out.Key("count").Number(reg.Count());
   out.Key("records").BeginArray();
-  for (int i = 0; i < reg.Count(); ++i) toJson(out, *reg.Get(i));
+  for (int i = 0; i < reg.Count(); ++i) {
+    // The records lie scattered in memory after sorting: fetch the ones ahead.
+    if (i + 4 < reg.Count()) {
+      const char* ahead = reinterpret_cast<const char*>(reg.Get(i + 4));
+      for (size_t at = 0; at < sizeof(*reg.Get(i)); at += 64) __builtin_prefetch(ahead + at);
+    }
+    toJson(out, *reg.Get(i));
+  }
   out.EndArray();
   out.EndObject();
   out.Finish();

@@ -119,7 +119,7 @@ class JsonWriter {
   std::string* out_;
   std::FILE* file_ = nullptr;
   int indent_;
-  std::vector<bool> empty_;  // per open object or array: nothing in it yet
+  std::vector<char> empty_;  // per open object or array: nothing in it yet
   bool afterKey_ = false;
   bool failed_ = false;
 };
