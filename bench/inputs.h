@@ -1,5 +1,5 @@
-// What the benchmarks work on: a register of contractors and an invoice with realistic
-// texts, built the same way for the benchmark programs and for the files of bench/cli.sh.
+// What the benchmarks work on: a register of contractors, an invoice with realistic texts
+// and a long document, built the same way for the benchmark programs and for the files of bench/cli.sh.
 #pragma once
 
 #include <random>
@@ -52,6 +52,18 @@ inline void FillInvoice(TFaktura& doc) {
                     : "Papier ksero A4, ryza 500 arkuszy",
                 "", i % 7 == 3 ? 8 : 7, false, Currency::Of(12 + i, 3450), 1.5 + i, "17.12.14",
                 "", "szt.");
+}
+
+// A document of many short lines (about 82 bytes of file each).
+inline void FillLongDocument(TFaktura& doc, int lines) {
+  for (int i = 0; i < lines; ++i) {
+    TTowar& line = doc.AppendLine();
+    line.Name = "Pozycja " + std::to_string(i);
+    line.Unit = "szt.";
+    line.Quantity = 1 + i % 7;
+    line.PricePLN = Currency::Of(10 + i % 90, 0);
+    line.VatRate = Currency::Of(0, 2300);
+  }
 }
 
 }  // namespace bilvox::bench

@@ -11,6 +11,7 @@
 #include "common/json.h"
 #include "document/document_json.h"
 #include "document/faktura.h"
+#include "inputs.h"
 
 namespace {
 
@@ -24,14 +25,7 @@ long PeakKb() {
 
 void BM_ShowMillionLines(benchmark::State& state) {
   TFaktura doc;
-  for (int i = 0; i < 1000000; ++i) {
-    TTowar& line = doc.AppendLine();
-    line.Name = "Pozycja " + std::to_string(i);
-    line.Unit = "szt.";
-    line.Quantity = 1 + i % 7;
-    line.PricePLN = Currency::Of(10 + i % 90, 0);
-    line.VatRate = Currency::Of(0, 2300);
-  }
+  bench::FillLongDocument(doc, 1000000);
   std::FILE* null = std::fopen("/dev/null", "w");
   const long before = PeakKb();
   for (auto _ : state) {

@@ -34,14 +34,7 @@ int main(int argc, char** argv) {
     }
 
     TFaktura long_doc;
-    for (int i = 0; i < 200000; ++i) {
-      TTowar& line = long_doc.AppendLine();
-      line.Name = "Pozycja " + std::to_string(i);
-      line.Unit = "szt.";
-      line.Quantity = 1 + i % 7;
-      line.PricePLN = Currency::Of(10 + i % 90, 0);
-      line.VatRate = Currency::Of(0, 2300);
-    }
+    bench::FillLongDocument(long_doc, 200000);
     const std::string bytes = long_doc.FileContent();
     if (bytes.size() > kMaxDocumentFileSize) {
       std::fputs("the long document is larger than a document file may be\n", stderr);

@@ -236,34 +236,18 @@ void JsonWriter::BeforeValue() {
   Newline(empty_.size());
 }
 
-JsonWriter& JsonWriter::BeginObject() {
+JsonWriter& JsonWriter::Begin(char bracket) {
   BeforeValue();
-  *out_ += '{';
+  *out_ += bracket;
   empty_.push_back(true);
   return *this;
 }
 
-JsonWriter& JsonWriter::BeginArray() {
-  BeforeValue();
-  *out_ += '[';
-  empty_.push_back(true);
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndObject() {
+JsonWriter& JsonWriter::End(char bracket) {
   const bool wasEmpty = empty_.back();
   empty_.pop_back();
   if (!wasEmpty) Newline(empty_.size());
-  *out_ += '}';
-  Spill();
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-  const bool wasEmpty = empty_.back();
-  empty_.pop_back();
-  if (!wasEmpty) Newline(empty_.size());
-  *out_ += ']';
+  *out_ += bracket;
   Spill();
   return *this;
 }

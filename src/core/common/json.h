@@ -88,10 +88,10 @@ class JsonWriter {
   JsonWriter(const JsonWriter&) = delete;
   JsonWriter& operator=(const JsonWriter&) = delete;
 
-  JsonWriter& BeginObject();
-  JsonWriter& EndObject();
-  JsonWriter& BeginArray();
-  JsonWriter& EndArray();
+  JsonWriter& BeginObject() { return Begin('{'); }
+  JsonWriter& EndObject() { return End('}'); }
+  JsonWriter& BeginArray() { return Begin('['); }
+  JsonWriter& EndArray() { return End(']'); }
   JsonWriter& Key(std::string_view utf8);
 
   JsonWriter& Null();
@@ -110,6 +110,8 @@ class JsonWriter {
   bool Failed() const { return failed_; }
 
  private:
+  JsonWriter& Begin(char bracket);
+  JsonWriter& End(char bracket);
   void BeforeValue();
   void Newline(size_t level);
   void Spill();  // sends the buffer to the file once it is full
