@@ -251,9 +251,10 @@ int RenderOne(const RenderArgs& r) {
 // ---- many documents ----
 
 // The documents named on standard input, one path per line (a CR before the line break and
-// empty lines are ignored).
+// empty lines are ignored); a list of a million long paths stays far below the limit.
 std::vector<std::string> PathsFromStandardInput() {
-  const std::string text = ReadWholeFile(STDIN_FILENO);
+  constexpr uint64_t kMaxPathListSize = 64 * kMiB;
+  const std::string text = ReadWholeFile(STDIN_FILENO, kMaxPathListSize);
   std::vector<std::string> paths;
   size_t start = 0;
   while (start < text.size()) {
