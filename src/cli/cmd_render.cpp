@@ -14,12 +14,16 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -305,6 +309,89 @@ std::string OutputClash(const std::vector<std::string>& inputs,
   return {};
 }
 
+// The documents that failed, each reported on standard error as it fails, from whichever
+// thread found it.
+class FailureLog {
+ public:
+  void Report(const std::string& input, std::string_view cp1250) {
+    std::lock_guard lock(mutex_);
+    ++count_;
+    Err(input + ": ");
+    FailCp(cp1250);
+  }
+  size_t Count() {
+    std::lock_guard lock(mutex_);
+    return count_;
+  }
+
+ private:
+  std::mutex mutex_;
+  size_t count_ = 0;
+};
+
+// Pages are put in place by threads of their own while the next ones are drawn. Each save
+// waits for the disk twice (the content, then the new name), longer than a page takes to
+// draw; the waits of several saves overlap, and the file system commits them together.
+class PageWriters {
+ public:
+  struct Page {
+    std::string input, output, bytes;
+  };
+
+  explicit PageWriters(FailureLog& failures) : failures_(failures) {
+    for (int i = 0; i < kThreads; ++i) threads_.emplace_back([this] { Run(); });
+  }
+  ~PageWriters() {
+    {
+      std::lock_guard lock(mutex_);
+      closed_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& t : threads_) t.join();
+  }
+  PageWriters(const PageWriters&) = delete;
+  PageWriters& operator=(const PageWriters&) = delete;
+
+  // Queues a page; waits while many pages are waiting already, so that memory stays bounded.
+  void Write(Page page) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.size() < kQueued; });
+    queue_.push_back(std::move(page));
+    lock.unlock();
+    changed_.notify_all();
+  }
+
+ private:
+  static constexpr int kThreads = 4;
+  static constexpr size_t kQueued = 8;
+
+  void Run() {
+    for (;;) {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [this] { return closed_ || !queue_.empty(); });
+      if (queue_.empty()) return;
+      Page page = std::move(queue_.front());
+      queue_.pop_front();
+      lock.unlock();
+      changed_.notify_all();
+      try {
+        ReplaceFile(page.output, page.bytes);
+      } catch (const Error& e) {
+        failures_.Report(page.input, SavingFileError(page.output, e.Message()));
+      } catch (const std::exception& e) {
+        failures_.Report(page.input, SavingFileError(page.output, e.what()));
+      }
+    }
+  }
+
+  FailureLog& failures_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<Page> queue_;
+  bool closed_ = false;
+  std::vector<std::thread> threads_;
+};
+
 int RenderMany(RenderArgs& r) {
   std::vector<std::string> inputs;
   for (const std::string& input : r.inputs) {
@@ -334,24 +421,22 @@ int RenderMany(RenderArgs& r) {
   if (inputs.empty()) return kExitOk;
 
   RenderSetup setup;
-  size_t failed = 0;
-  // Each document on its own: one that fails is named and the others are still written.
-  for (size_t i = 0; i < inputs.size(); ++i) {
-    try {
-      TFaktura doc(&setup.store);
-      doc.Load(inputs[i]);  // a path without a file name (a folder) fails here
-      const QByteArray bytes = RenderPage(doc, setup, r, nullptr);
+  FailureLog failures;
+  {
+    PageWriters writers(failures);
+    // Each document on its own: one that fails is named and the others are still written.
+    for (size_t i = 0; i < inputs.size(); ++i) {
       try {
-        ReplaceFile(outputs[i], View(bytes));
+        TFaktura doc(&setup.store);
+        doc.Load(inputs[i]);  // a path without a file name (a folder) fails here
+        const QByteArray bytes = RenderPage(doc, setup, r, nullptr);
+        writers.Write({inputs[i], outputs[i], std::string(View(bytes))});
       } catch (const Error& e) {
-        throw Error(SavingFileError(outputs[i], e.Message()));
+        failures.Report(inputs[i], e.Message());
       }
-    } catch (const Error& e) {
-      ++failed;
-      Err(inputs[i] + ": ");
-      FailCp(e.Message());
     }
-  }
+  }  // every page is in place (or reported) when the writers are gone
+  const size_t failed = failures.Count();
   if (failed == 0) return kExitOk;
   return Fail("bilvox-cli render: " + std::to_string(failed) + " of " +
               std::to_string(inputs.size()) + " documents were not rendered");

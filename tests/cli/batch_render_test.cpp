@@ -61,6 +61,14 @@ TEST_F(BatchRender, ABadDocumentInTheMiddleStopsNoOther) {
   EXPECT_NE(r.err.find("1 of 3 documents were not rendered"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(registry));  // the store is only read
 
+  // A page that cannot be saved (a folder has its name) is named too.
+  std::filesystem::create_directories(dir.File("out3/FV_1.pdf"));
+  r = Run(ShellQuote(first) + " " + ShellQuote(last) + " --outdir " + ShellQuote(dir.File("out3")));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find(first + ": Wystąpił błąd podczas zapisywania pliku"), std::string::npos)
+      << r.err;
+  EXPECT_TRUE(IsPdf(dir.File("out3/FV_3.pdf")));
+
   // An overfull page is named as well; the good ones are still written.
   TFaktura full;
   for (int i = 0; i < 80; ++i) full.AddLine("Usługa"_cp, "", 7, false, testing::C("1"), 1, "", "", "szt.");
