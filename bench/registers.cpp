@@ -4,11 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 
-#include "common/binio.h"
 #include "common/files.h"
+#include "inputs.h"
 #include "registers/contractors.h"
 
 namespace {
@@ -22,25 +21,8 @@ const std::string& ContractorsFile() {
   static const std::string path = [] {
     std::string tmpl = (std::filesystem::temp_directory_path() / "bilvox-bench-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) std::abort();
-    std::mt19937 rng(42);
-    ByteWriter w;
-    w.U16(4);
-    w.I32(kContractors);
-    for (int i = 0; i < kContractors; ++i) {
-      std::string n = std::to_string(rng() % 1000000);
-      w.String((i % 3 ? "Firma Handlowa " : "przedsiębiorstwo usługowe ") + n + " Sp. z o.o.");
-      w.String("ul. Długa " + std::to_string(i % 200) + "\r\n00-950 Warszawa");
-      w.String("");
-      w.String("526-" + n.substr(0, 3) + "-02-74");
-      w.String("+48 22 555 01 " + std::to_string(i % 100));
-      w.String("biuro" + n + "@example.pl");
-      w.String("");
-      w.String(i % 10 ? "" : "płaci w terminie");
-      w.I64((i % 20) * 10000);
-      w.String(i % 4 ? "" : "Jan Kowalski");
-    }
     std::string file = tmpl + "/kontrahenci.db";
-    ReplaceFile(file, w.Data());
+    ReplaceFile(file, bench::ContractorsFileBytes(kContractors));
     static const std::string folder = tmpl;
     std::atexit([] {
       std::error_code ec;

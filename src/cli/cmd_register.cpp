@@ -62,19 +62,20 @@ std::span<const Field<TKontrahentRec>> FieldsOf(const TKontrahentRec*) { return 
 std::span<const Field<TTowarRec>> FieldsOf(const TTowarRec*) { return kGoodsFields; }
 
 template <class R>
-Json RecordJson(const R& r) {
-  Json o = Json::MakeObject();
+void RecordJson(JsonWriter& w, const R& r) {
+  w.BeginObject();
   for (const Field<R>& f : FieldsOf(&r)) {
+    w.Key(f.key);
     std::visit(
         [&](auto member) {
           using T = std::remove_cvref_t<decltype(r.*member)>;
-          if constexpr (std::is_same_v<T, std::string>) o.Set(f.key, Json(ToUtf8(r.*member)));
-          else if constexpr (std::is_same_v<T, Currency>) o.Set(f.key, Json(FixedText4(r.*member)));
-          else o.Set(f.key, Json(r.*member));
+          if constexpr (std::is_same_v<T, std::string>) w.TextCp1250(r.*member);
+          else if constexpr (std::is_same_v<T, Currency>) w.String(FixedText4(r.*member));
+          else w.Bool(r.*member);
         },
         f.member);
   }
-  return o;
+  w.EndObject();
 }
 
 // Fills a record from its JSON object; throws Error naming the key that is wrong.
@@ -114,21 +115,35 @@ void RecordFromJson(const Json& json, R& r, const std::string& where) {
 
 template <class Register>
 int Show(const std::string& path, const char* kind) {
-  Register reg;
+  // Left for the end of the process to reclaim (the static keeps it reachable, so leak
+  // checkers do not count it): freeing 100 000 records one by one would take a fifth of the
+  // command's time.
+  static Register& reg = *new Register;
   try {
     reg.LoadCopy(path);
   } catch (const Error& e) {
     return FailCp(LoadingFileError(path, e.Message()));
   }
-  Json out = Json::MakeObject();
-  out.Set("file", Json(path));
-  out.Set("kind", Json(kind));
-  out.Set("version", reg.FileVersion() < 0 ? Json() : Json(reg.FileVersion()));
-  out.Set("count", Json(reg.Count()));
-  Json records = Json::MakeArray();
-  for (int i = 0; i < reg.Count(); ++i) records.Push(RecordJson(*reg.Get(i)));
-  out.Set("records", std::move(records));
-  Out(out.Dump(2) + "\n");
+  // Written record by record as it is produced: the text is never held whole.
+  JsonWriter out(stdout, 2);
+  out.BeginObject();
+  out.Key("file").String(path);
+  out.Key("kind").String(kind);
+  if (reg.FileVersion() < 0) out.Key("version").Null();
+  else out.Key("version").Number(reg.FileVersion());
+  out.Key("count").Number(reg.Count());
+  out.Key("records").BeginArray();
+  for (int i = 0; i < reg.Count(); ++i) {
+    // The records lie scattered in memory after sorting: fetch the ones ahead.
+    if (i + 4 < reg.Count()) {
+      const char* ahead = reinterpret_cast<const char*>(reg.Get(i + 4));
+      for (size_t at = 0; at < sizeof(*reg.Get(i)); at += 64) __builtin_prefetch(ahead + at);
+    }
+    RecordJson(out, *reg.Get(i));
+  }
+  out.EndArray();
+  out.EndObject();
+  out.Finish();
   return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 // opens it (with the stored defaults) but changing neither the file nor the settings store.
 #include "cli/command.h"
 #include "common/error.h"
+#include "common/json.h"
 #include "document/document_json.h"
 #include "document/faktura.h"
 #include "settings/file_store.h"
@@ -22,7 +23,10 @@ int RunShow(const Args& args) {
   } catch (const Error& e) {
     return FailCp(e.Message());
   }
-  Out(DocumentToJson(doc, version).Dump(2) + "\n");
+  // Written as it is produced: the text of a long document is never held whole.
+  JsonWriter out(stdout, 2);
+  WriteDocumentJson(out, doc, version);
+  out.Finish();
   return kExitOk;
 }
 

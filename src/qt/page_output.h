@@ -26,6 +26,13 @@ inline constexpr ColorRef kPreviewBackground = 0xC0C0C0;
 // receives every drawing call as JSON lines. Throws Error when the page does not fit.
 QImage RenderPreview(PageDrawing& drawing, int dpi, std::string* trace = nullptr);
 
+// How hard a PNG file is compressed: quickly (the default: a page is a few times faster to
+// write and a little larger), or for the smallest file.
+enum class PngCompression { Fast, Smallest };
+
+// The image as the bytes of a PNG file. Throws Error when it cannot be encoded.
+QByteArray PngBytes(const QImage& image, PngCompression compression = PngCompression::Fast);
+
 // PDF sheets of A4 portrait without margins at a fixed resolution, written into memory.
 // The printer's unprintable border is 0.
 class PdfSheetSink : public SheetSink {

@@ -1,8 +1,11 @@
 // A small JSON value with a writer and a parser, for the command-line tool's input and
-// output. Strings are UTF-8 here; callers convert from and to Windows-1250.
+// output, and a writer that streams JSON text of any size as it is produced. Strings are
+// UTF-8 here; callers convert from and to Windows-1250 (JsonWriter::TextCp1250 converts as
+// it writes).
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
@@ -64,8 +67,63 @@ class Json {
   static std::optional<Json> Parse(std::string_view text, std::string* error = nullptr);
 
  private:
+  friend class JsonWriter;
   void DumpTo(std::string& out, int indent, int level) const;
   std::variant<std::monostate, bool, double, std::string, Array, Object> v_;
+};
+
+// JSON text written as it is produced, laid out exactly as Json::Dump lays out the same
+// value: output of any size needs no more memory than a buffer and the nesting of the
+// values still open. The text collects in a buffer that goes to the file whenever it holds
+// 64 KiB, and at Finish; nothing reaches the file before that, so a short output that fails
+// half-way (an exception before Finish) prints nothing at all. Written to a string, the text
+// is appended to it directly.
+//
+// Members of an object are a Key followed by one value; the calls return the writer, so a
+// member reads `w.Key("name").String(text)`.
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::FILE* out, int indent = 0);
+  explicit JsonWriter(std::string& out, int indent = 0);
+  JsonWriter(const JsonWriter&) = delete;
+  JsonWriter& operator=(const JsonWriter&) = delete;
+
+  JsonWriter& BeginObject() { return Begin('{'); }
+  JsonWriter& EndObject() { return End('}'); }
+  JsonWriter& BeginArray() { return Begin('['); }
+  JsonWriter& EndArray() { return End(']'); }
+  JsonWriter& Key(std::string_view utf8);
+
+  JsonWriter& Null();
+  JsonWriter& Bool(bool v);
+  JsonWriter& Number(double v);  // as JsonNumberText; not finite: null
+  // UTF-8 text; malformed sequences become U+FFFD.
+  JsonWriter& String(std::string_view utf8);
+  // Windows-1250 text, converted to UTF-8 on the way.
+  JsonWriter& TextCp1250(std::string_view cp1250);
+  // A whole value (as Json::Dump would lay it out at this place).
+  JsonWriter& Value(const Json& value);
+
+  // Ends the text with a line break and sends what is buffered to the file.
+  void Finish();
+  // Whether the file refused a write; later output is dropped.
+  bool Failed() const { return failed_; }
+
+ private:
+  JsonWriter& Begin(char bracket);
+  JsonWriter& End(char bracket);
+  void BeforeValue();
+  void Newline(size_t level);
+  void Spill();  // sends the buffer to the file once it is full
+  void Flush();
+
+  std::string buffer_;
+  std::string* out_;
+  std::FILE* file_ = nullptr;
+  int indent_;
+  std::vector<char> empty_;  // per open object or array: nothing in it yet
+  bool afterKey_ = false;
+  bool failed_ = false;
 };
 
 // A JSON string literal (with quotes) of UTF-8 text; malformed UTF-8 becomes U+FFFD.

@@ -109,44 +109,45 @@ constexpr std::string_view kShownLineKeys[] = {
 const TDate kFirstDay = DayNumber(1, 1, 1);
 const TDate kDayAfterLast = DayNumber(9999, 12, 31) + 1;
 
-Json DateJson(TDate date) {
-  if (!(date >= kFirstDay && date < kDayAfterLast)) return Json();  // also NaN
-  return Json(IsoDateText(CalendarDate(date)));
+void WriteDate(JsonWriter& w, TDate date) {
+  if (!(date >= kFirstDay && date < kDayAfterLast)) w.Null();  // also NaN
+  else w.String(IsoDateText(CalendarDate(date)));
 }
 
-Json MoneyJson(Currency value) { return Json(FixedText4(value)); }
+void WriteMoney(JsonWriter& w, Currency value) { w.String(FixedText4(value)); }
 
 template <class S>
-Json FieldJson(const S& record, const typename Binding<S>::Member& member) {
-  return std::visit(
-      [&](auto field) -> Json {
+void WriteField(JsonWriter& w, const S& record, const typename Binding<S>::Member& member) {
+  std::visit(
+      [&](auto field) {
         const auto& v = record.*field;
         using T = std::decay_t<decltype(v)>;
-        if constexpr (std::is_same_v<T, std::string>) return Json(ToUtf8(v));
-        else if constexpr (std::is_same_v<T, Currency>) return MoneyJson(v);
-        else if constexpr (std::is_same_v<T, bool>) return Json(v);
-        else if constexpr (std::is_same_v<T, double>)
-          return std::is_same_v<S, FakturaFields> ? DateJson(v) : Json(v);
-        else return Json(static_cast<int>(v));
+        if constexpr (std::is_same_v<T, std::string>) w.TextCp1250(v);
+        else if constexpr (std::is_same_v<T, Currency>) WriteMoney(w, v);
+        else if constexpr (std::is_same_v<T, bool>) w.Bool(v);
+        else if constexpr (std::is_same_v<T, double>) {
+          if constexpr (std::is_same_v<S, FakturaFields>) WriteDate(w, v);
+          else w.Number(v);
+        } else w.Number(static_cast<int>(v));
       },
       member);
 }
 
 template <class S>
-void PutFields(Json& out, const S& record, std::span<const Binding<S>> bindings) {
-  for (const Binding<S>& b : bindings) out.Set(b.name, FieldJson(record, b.member));
+void WriteFields(JsonWriter& w, const S& record, std::span<const Binding<S>> bindings) {
+  for (const Binding<S>& b : bindings) WriteField(w.Key(b.name), record, b.member);
 }
 
-Json LineJson(const TTowar& line) {
-  Json out = Json::MakeObject();
-  PutFields<TTowar>(out, line, kLineFields);
-  out.Set("VatIndex", line.GetVatIndex());
-  out.Set("NetUnitPrice", MoneyJson(line.NetUnitPrice()));
-  out.Set("GrossUnitPrice", MoneyJson(line.GrossUnitPrice()));
-  out.Set("NetValue", MoneyJson(line.NetValue()));
-  out.Set("VatValue", MoneyJson(line.VatValue()));
-  out.Set("GrossValue", MoneyJson(line.GrossValue()));
-  return out;
+void WriteLine(JsonWriter& w, const TTowar& line) {
+  w.BeginObject();
+  WriteFields<TTowar>(w, line, kLineFields);
+  w.Key("VatIndex").Number(line.GetVatIndex());
+  WriteMoney(w.Key("NetUnitPrice"), line.NetUnitPrice());
+  WriteMoney(w.Key("GrossUnitPrice"), line.GrossUnitPrice());
+  WriteMoney(w.Key("NetValue"), line.NetValue());
+  WriteMoney(w.Key("VatValue"), line.VatValue());
+  WriteMoney(w.Key("GrossValue"), line.GrossValue());
+  w.EndObject();
 }
 
 // The sums of the ten rate keys, in the order of the keys.
@@ -155,17 +156,17 @@ struct RateSums {
 };
 
 template <class SumFn>
-Json SumsJson(SumFn sums) {
-  Json out = Json::MakeArray();
+void WriteSums(JsonWriter& w, SumFn sums) {
+  w.BeginArray();
   for (int i = 0; i < kVatRateCount; ++i) {
     const auto [net, vat, gross] = sums(i);
-    Json rate = Json::MakeObject();
-    rate.Set("NetSum", MoneyJson(net));
-    rate.Set("VatSum", MoneyJson(vat));
-    rate.Set("GrossSum", MoneyJson(gross));
-    out.Push(std::move(rate));
+    w.BeginObject();
+    WriteMoney(w.Key("NetSum"), net);
+    WriteMoney(w.Key("VatSum"), vat);
+    WriteMoney(w.Key("GrossSum"), gross);
+    w.EndObject();
   }
-  return out;
+  w.EndArray();
 }
 
 // ---- from JSON ----
@@ -274,35 +275,43 @@ void ReadLines(const Json& json, const std::string& where, TTowar& (TFaktura::*a
 
 }  // namespace
 
-Json DocumentToJson(const TFaktura& doc, int formatVersion) {
-  Json out = Json::MakeObject();
-  out.Set("FormatVersion", formatVersion);
-  PutFields<FakturaFields>(out, doc.Fields(), kDocumentFields);
-  out.Set("LogoFileName", doc.LogoFileName());
-  out.Set("FileName", doc.FileName());
+void WriteDocumentJson(JsonWriter& w, const TFaktura& doc, int formatVersion) {
+  w.BeginObject();
+  w.Key("FormatVersion").Number(formatVersion);
+  WriteFields<FakturaFields>(w, doc.Fields(), kDocumentFields);
+  w.Key("LogoFileName").String(doc.LogoFileName());
+  w.Key("FileName").String(doc.FileName());
 
-  Json lines = Json::MakeArray();
-  for (int i = 0; i < doc.LineCount(); ++i) lines.Push(LineJson(doc.Line(i)));
-  out.Set("Lines", std::move(lines));
-  Json prior = Json::MakeArray();
-  for (int i = 0; i < doc.PriorLineCount(); ++i) prior.Push(LineJson(doc.PriorLine(i)));
-  out.Set("PriorLines", std::move(prior));
+  // One line at a time: a document of any length needs no more memory for its text.
+  w.Key("Lines").BeginArray();
+  for (int i = 0; i < doc.LineCount(); ++i) WriteLine(w, doc.Line(i));
+  w.EndArray();
+  w.Key("PriorLines").BeginArray();
+  for (int i = 0; i < doc.PriorLineCount(); ++i) WriteLine(w, doc.PriorLine(i));
+  w.EndArray();
 
-  out.Set("Sums", SumsJson([&](int i) {
-            return RateSums{doc.NetSum(i, true), doc.VatSum(i, true), doc.GrossSum(i, true)};
-          }));
-  out.Set("SumsAfter", SumsJson([&](int i) {
-            return RateSums{doc.NetSum(i, false), doc.VatSum(i, false), doc.GrossSum(i, false)};
-          }));
-  out.Set("PriorSums", SumsJson([&](int i) {
-            return RateSums{doc.PriorNetSum(i), doc.PriorVatSum(i), doc.PriorGrossSum(i)};
-          }));
-  out.Set("AmountDue", MoneyJson(doc.AmountDue()));
-  out.Set("Validate", doc.Validate());
+  WriteSums(w.Key("Sums"), [&](int i) {
+    return RateSums{doc.NetSum(i, true), doc.VatSum(i, true), doc.GrossSum(i, true)};
+  });
+  WriteSums(w.Key("SumsAfter"), [&](int i) {
+    return RateSums{doc.NetSum(i, false), doc.VatSum(i, false), doc.GrossSum(i, false)};
+  });
+  WriteSums(w.Key("PriorSums"), [&](int i) {
+    return RateSums{doc.PriorNetSum(i), doc.PriorVatSum(i), doc.PriorGrossSum(i)};
+  });
+  WriteMoney(w.Key("AmountDue"), doc.AmountDue());
+  w.Key("Validate").Number(doc.Validate());
   // In the words of the document's own language and currency, whatever text set is active.
-  out.Set("AmountInWords",
-          ToUtf8(AmountInWords(doc.AmountDue(), doc.CurrencyCode(), doc.DocLanguage())));
-  return out;
+  w.Key("AmountInWords")
+      .TextCp1250(AmountInWords(doc.AmountDue(), doc.CurrencyCode(), doc.DocLanguage()));
+  w.EndObject();
+}
+
+Json DocumentToJson(const TFaktura& doc, int formatVersion) {
+  std::string text;
+  JsonWriter w(text);
+  WriteDocumentJson(w, doc, formatVersion);
+  return Json::Parse(text).value();  // the writer's own text always parses
 }
 
 void DocumentFromJson(const Json& json, TFaktura& doc) {

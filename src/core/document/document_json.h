@@ -11,9 +11,12 @@ namespace bilvox {
 
 class TFaktura;
 
-// The document as one JSON object; formatVersion is the file version it was read from.
-// A date outside the years 1 to 9999 (or not a number at all) is null, a date with a time
-// of day gives its day; a quantity that is not a finite number is null.
+// The document as one JSON object, written as it is produced (a line at a time);
+// formatVersion is the file version it was read from. A date outside the years 1 to 9999
+// (or not a number at all) is null, a date with a time of day gives its day; a quantity
+// that is not a finite number is null.
+void WriteDocumentJson(JsonWriter& out, const TFaktura& doc, int formatVersion);
+// The same as a JSON value.
 Json DocumentToJson(const TFaktura& doc, int formatVersion);
 
 // Fills a document from a JSON object of the shape DocumentToJson gives. Only the fields
