@@ -3,6 +3,8 @@
 //   invoices/FV_001.ftv ...      100 copies of the 20-line invoice, numbered
 //   long.ftv                     a document of 200 000 lines, close to the largest document
 //                                file the program reads
+//   million.ftv                  a document of 1 000 000 lines (82 MB), five times larger
+//                                than a document file may be
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -41,6 +43,10 @@ int main(int argc, char** argv) {
       return 1;
     }
     ReplaceFile(dir + "/long.ftv", bytes);
+
+    TFaktura million;
+    bench::FillLongDocument(million, 1000000);
+    ReplaceFile(dir + "/million.ftv", million.FileContent());
   } catch (const Error& e) {
     std::fprintf(stderr, "%s\n", e.Message().c_str());
     return 1;

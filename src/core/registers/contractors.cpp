@@ -5,7 +5,11 @@
 
 namespace bilvox {
 
-TKontrahenci::TKontrahenci() : TRecordListOf(kVersion, "Niepoprawna wersja pliku kontrahentów"_cp) {}
+std::string_view TKontrahenci::VersionMessage() {
+  return "Niepoprawna wersja pliku kontrahentów"_cp;
+}
+
+TKontrahenci::TKontrahenci() : TRecordListOf(kVersion, VersionMessage()) {}
 
 TKontrahenci::~TKontrahenci() { Close(); }
 
@@ -43,26 +47,28 @@ bool TKontrahenci::Matches() const {
                       r->phone, r->email, r->www, r->remarks});
 }
 
-void TKontrahenci::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
-  Reserve(count, in.Remaining(), 8 * 4);  // at least eight empty texts each
-  for (int32_t i = 0; i < count; ++i) {
-    auto& r = *records_.emplace_back(std::make_unique<TKontrahentRec>());
-    if (version <= 2) {
-      r.oldTextA = in.String();
-      r.oldTextB = in.String();
-    }
-    r.name = in.String();
-    r.address = in.String();
-    r.reserved = in.String();
-    r.nip = in.String();
-    r.phone = in.String();
-    r.email = in.String();
-    r.www = in.String();
-    r.remarks = in.String();
-    if (version == 2 || version == 3) r.discount = Currency::Of(in.I32());
-    if (version >= 4) r.discount = Currency::FromRaw(in.I64());
-    if (version >= 3) r.receivingPerson = in.String();
+void TKontrahenci::ReadRecord(ByteReader& in, uint16_t version, TKontrahentRec& r) {
+  if (version <= 2) {
+    r.oldTextA = in.String();
+    r.oldTextB = in.String();
   }
+  r.name = in.String();
+  r.address = in.String();
+  r.reserved = in.String();
+  r.nip = in.String();
+  r.phone = in.String();
+  r.email = in.String();
+  r.www = in.String();
+  r.remarks = in.String();
+  if (version == 2 || version == 3) r.discount = Currency::Of(in.I32());
+  if (version >= 4) r.discount = Currency::FromRaw(in.I64());
+  if (version >= 3) r.receivingPerson = in.String();
+}
+
+void TKontrahenci::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
+  Reserve(count, in.Remaining(), kSmallestRecord);
+  for (int32_t i = 0; i < count; ++i)
+    ReadRecord(in, version, *records_.emplace_back(std::make_unique<TKontrahentRec>()));
 }
 
 void TKontrahenci::WriteRecords(ByteWriter& out) {

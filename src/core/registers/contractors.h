@@ -56,6 +56,14 @@ class TKontrahenci final : public TRecordListOf<TKontrahentRec> {
   // e-mail, web site, remarks) as SearchText prepares them.
   static std::string SearchTextOf(const TKontrahentRec& r);
 
+  // One record of a file of the given (known) version, into a new record; throws Error when
+  // the data ends within it.
+  static void ReadRecord(ByteReader& in, uint16_t version, TKontrahentRec& r);
+  // The fewest bytes a record takes in a file: eight empty texts.
+  static constexpr size_t kSmallestRecord = 8 * 4;
+  // The message of a file from a newer version.
+  static std::string_view VersionMessage();
+
   // Called after every upsert, so a window showing the register can refill itself.
   std::function<void()> OnUpsert;
 

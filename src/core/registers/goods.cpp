@@ -15,7 +15,9 @@ Currency GrossPrice(const TTowarRec& record, bool pln) {
   return RoundGrosz(Currency::FromRaw(RoundRaw(raw)));
 }
 
-TTowary::TTowary() : TRecordListOf(kVersion, "Niepoprawna wersja pliku towarów"_cp) {}
+std::string_view TTowary::VersionMessage() { return "Niepoprawna wersja pliku towarów"_cp; }
+
+TTowary::TTowary() : TRecordListOf(kVersion, VersionMessage()) {}
 
 TTowary::~TTowary() { Close(); }
 
@@ -67,27 +69,29 @@ bool TTowary::Matches() const {
   return FilterFound({r->name, r->pkwiu, r->unit, r->nameDe, r->nameEn, r->unitDe, r->unitEn});
 }
 
-void TTowary::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
-  Reserve(count, in.Remaining(), 3 * 4 + 2 * 8);  // three empty texts, price and rate
-  for (int32_t i = 0; i < count; ++i) {
-    auto& r = *records_.emplace_back(std::make_unique<TTowarRec>());
-    r.name = in.String();
-    r.pkwiu = in.String();
-    r.unit = in.String();
-    if (version >= 2) {
-      r.nameDe = in.String();
-      r.nameEn = in.String();
-      r.unitDe = in.String();
-      r.unitEn = in.String();
-    }
-    r.pricePln = Currency::FromRaw(in.I64());
-    if (version >= 3) {
-      r.pricePlnGross = in.Bool();
-      r.priceForeign = Currency::FromRaw(in.I64());
-      r.priceForeignGross = in.Bool();
-    }
-    r.vatRate = Currency::FromRaw(in.I64());
+void TTowary::ReadRecord(ByteReader& in, uint16_t version, TTowarRec& r) {
+  r.name = in.String();
+  r.pkwiu = in.String();
+  r.unit = in.String();
+  if (version >= 2) {
+    r.nameDe = in.String();
+    r.nameEn = in.String();
+    r.unitDe = in.String();
+    r.unitEn = in.String();
   }
+  r.pricePln = Currency::FromRaw(in.I64());
+  if (version >= 3) {
+    r.pricePlnGross = in.Bool();
+    r.priceForeign = Currency::FromRaw(in.I64());
+    r.priceForeignGross = in.Bool();
+  }
+  r.vatRate = Currency::FromRaw(in.I64());
+}
+
+void TTowary::ReadRecords(ByteReader& in, uint16_t version, int32_t count) {
+  Reserve(count, in.Remaining(), kSmallestRecord);
+  for (int32_t i = 0; i < count; ++i)
+    ReadRecord(in, version, *records_.emplace_back(std::make_unique<TTowarRec>()));
 }
 
 void TTowary::WriteRecords(ByteWriter& out) {

@@ -48,6 +48,14 @@ class TTowary final : public TRecordListOf<TTowarRec> {
   // SearchText prepares them.
   static std::string SearchTextOf(const TTowarRec& r);
 
+  // One record of a file of the given (known) version, into a new record; throws Error when
+  // the data ends within it.
+  static void ReadRecord(ByteReader& in, uint16_t version, TTowarRec& r);
+  // The fewest bytes a record takes in a file: three empty texts, the price and the rate.
+  static constexpr size_t kSmallestRecord = 3 * 4 + 2 * 8;
+  // The message of a file from a newer version.
+  static std::string_view VersionMessage();
+
   // Learns an item from the item entry: the record of that name (a new one when there is
   // none) takes name, PKWiU and unit; the translated name and unit as German for document
   // language 2, as English for 4 (other languages store no translation); the price and its

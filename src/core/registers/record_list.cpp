@@ -81,18 +81,36 @@ int LockedDuplicate(int fd) {
 }  // namespace
 
 std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts) {
-  // Folding every text once into one block lets the sort compare plain bytes (memcmp) of
-  // adjacent memory instead of folding the same texts again in each of its comparisons.
   size_t total = 0;
   for (std::string_view t : texts) total += t.size();
-  std::string folded;
-  folded.reserve(total);
+  TextOrdering ordering;
+  ordering.Reserve(texts.size(), total);
+  for (std::string_view t : texts) ordering.Add(t);
+  return ordering.Order();
+}
+
+void TextOrdering::Reserve(size_t texts, size_t bytes) {
+  ends_.reserve(texts);
+  folded_.reserve(bytes);
+}
+
+void TextOrdering::Add(std::string_view text) {
+  const size_t at = folded_.size();
+  folded_.resize(at + text.size());
+  for (size_t i = 0; i < text.size(); ++i)
+    folded_[at + i] = static_cast<char>(kAsciiUpper[static_cast<unsigned char>(text[i])]);
+  ends_.push_back(folded_.size());
+}
+
+std::vector<size_t> TextOrdering::Order() const {
+  // Folding every text once into one block lets the sort compare plain bytes (memcmp) of
+  // adjacent memory instead of folding the same texts again in each of its comparisons.
   std::vector<std::pair<std::string_view, size_t>> keyed;
-  keyed.reserve(texts.size());
-  for (size_t i = 0; i < texts.size(); ++i) {
-    const size_t at = folded.size();
-    for (char c : texts[i]) folded += static_cast<char>(kAsciiUpper[static_cast<unsigned char>(c)]);
-    keyed.emplace_back(std::string_view(folded.data() + at, texts[i].size()), i);
+  keyed.reserve(ends_.size());
+  size_t begin = 0;
+  for (size_t i = 0; i < ends_.size(); ++i) {
+    keyed.emplace_back(std::string_view(folded_.data() + begin, ends_[i] - begin), i);
+    begin = ends_[i];
   }
   // string_view compares as unsigned bytes.
   std::sort(keyed.begin(), keyed.end(),
@@ -101,6 +119,15 @@ std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts) {
   order.reserve(keyed.size());
   for (const auto& k : keyed) order.push_back(k.second);
   return order;
+}
+
+RegisterFileHead ReadRegisterFileHead(ByteReader& in, uint16_t newestVersion,
+                                      std::string_view versionMessage) {
+  RegisterFileHead head;
+  head.version = in.U16();
+  head.count = in.I32();
+  if (head.version > newestVersion) throw Error(std::string(versionMessage));
+  return head;
 }
 
 std::string FilterKey(std::string_view filter) {
@@ -151,11 +178,9 @@ void TRecordList::LoadContent(std::string_view data) {
   if (data.empty()) return;  // a new, empty register
   try {
     ByteReader in(data);
-    uint16_t version = in.U16();
-    int32_t count = in.I32();
-    if (version > newestVersion_) throw Error(std::string(versionMessage_));
-    ReadRecords(in, version, count);
-    fileVersion_ = version;
+    const RegisterFileHead head = ReadRegisterFileHead(in, newestVersion_, versionMessage_);
+    ReadRecords(in, head.version, head.count);
+    fileVersion_ = head.version;
   } catch (...) {
     FreeRecords();
     throw;

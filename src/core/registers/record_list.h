@@ -23,8 +23,32 @@ namespace bilvox {
 
 // The sorted order of texts, as the registers sort: ASCII letters compare as their capitals,
 // every other byte (Polish letters included) by its Windows-1250 code. Element k is the index
-// of the k-th smallest text; equal texts come in no defined order.
+// of the k-th smallest text; equal texts come in no defined order, but always in the same
+// order for the same texts given in the same order.
 std::vector<size_t> TextOrder(const std::vector<std::string_view>& texts);
+
+// The same order for texts given one at a time (each copied in as it is added), so that
+// their owner need not keep them: TextOrder(texts) is Order() after Add() of each in turn.
+class TextOrdering {
+ public:
+  void Reserve(size_t texts, size_t bytes);
+  void Add(std::string_view text);
+  std::vector<size_t> Order() const;
+
+ private:
+  std::string folded_;        // every text with its ASCII letters made capitals, one after another
+  std::vector<size_t> ends_;  // where each of them ends in folded_
+};
+
+// The head of a register file: format version and record count. Throws Error with the
+// truncated-file message when the data is too short, and with `versionMessage` for a
+// version newer than `newestVersion`. A negative count means no records.
+struct RegisterFileHead {
+  uint16_t version = 0;
+  int32_t count = 0;
+};
+RegisterFileHead ReadRegisterFileHead(ByteReader& in, uint16_t newestVersion,
+                                      std::string_view versionMessage);
 
 // The filter text as it is searched for: ASCII capitals made small, blanks and control
 // characters trimmed from both ends.
@@ -137,6 +161,7 @@ class TRecordList {
 template <class R>
 class TRecordListOf : public TRecordList {
  public:
+  using Record = R;
   using TRecordList::TRecordList;
   int Count() const override { return static_cast<int>(records_.size()); }
   // The record at index, or nullptr outside 0 to Count() - 1.
