@@ -83,7 +83,9 @@ void RecordJson(JsonWriter& w, const R& r) {
 template <class R>
 void RecordFromJson(const Json& json, R& r, const std::string& where) {
   if (!json.IsObject()) throw Error(where + ": expected an object");
-  for (const auto& [key, value] : json.AsObject()) {
+  for (const auto& entry : json.AsObject()) {
+    const std::string& key = entry.first;
+    const Json& value = entry.second;
     const std::string at = where + "." + key;
     const Field<R>* field = nullptr;
     for (const Field<R>& f : FieldsOf(&r))
