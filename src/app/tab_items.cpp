@@ -18,6 +18,7 @@
 #include "program.h"
 #include "qt_text.h"
 #include "registers/goods.h"
+#include "screenshots.h"
 #include "tab_payment.h"
 #include "widgets.h"
 #include "words/money_text.h"
@@ -39,6 +40,15 @@ QString RateText(int vatIndex) {
   const long double percent = VatRateTable[static_cast<size_t>(vatIndex)].Value() * 100;
   return QString::number(static_cast<long long>(std::llround(percent))) + u'%';
 }
+
+// The goods tab with the document's lines, the second one selected and in the entry fields.
+const ScreenshotView kLinesView("main-towary-lines", [](TProgram& program) -> QWidget* {
+  TfrmMain& main = program.frmMain();
+  main.ShowPage(TfrmMain::Page::Towary);
+  QListWidget* lines = main.TowaryTab().lbxTowary;
+  if (lines->count() > 1) lines->setCurrentRow(1);
+  return &main;
+});
 
 }  // namespace
 
