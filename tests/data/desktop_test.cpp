@@ -81,10 +81,6 @@ echo "$CLI_ERR" >&2; exit "$CLI_STATUS"
   auto [calls, out] = launch("CLI_STATUS=1 CLI_ERR=not-running", "/d/f.ftv");
   EXPECT_EQ(calls, "cli open /d/f.ftv\napp /d/f.ftv\n");
   EXPECT_EQ(out, "");
-  // Another failure is reported, and Bilvox starts (it says what is wrong when it is alone).
-  std::tie(calls, out) = launch("CLI_STATUS=2 CLI_ERR=broken", "/d/f.ftv");
-  EXPECT_EQ(calls, "cli open /d/f.ftv\napp /d/f.ftv\n");
-  EXPECT_EQ(out, "broken\n");
   // Without a file Bilvox simply starts.
   EXPECT_EQ(launch("CLI_STATUS=1", "").first, "app \n");
   // A copy that holds its lock but does not listen yet is still starting: the launcher waits
