@@ -13,11 +13,22 @@
 #include "qt_text.h"
 #include "register_models.h"
 #include "register_view.h"
+#include "screenshots.h"
 #include "widgets.h"
 
 using namespace Qt::StringLiterals;
 
 namespace bilvox {
+
+namespace {
+// The contractors register in browse mode (the example register's records), wide enough
+// for every column.
+const ScreenshotView kListView("contractors-list", [](TProgram& program) -> QWidget* {
+  program.frmKontrahenci().resize(760, 320);
+  program.frmKontrahenci().ShowNonModal();
+  return &program.frmKontrahenci();
+});
+}  // namespace
 
 TfrmKontrahenci::TfrmKontrahenci(TProgram& program)
     : QDialog(&program.frmMain()), program_(program) {

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "common/cp1250.h"
 #include "common/error.h"
@@ -24,6 +26,35 @@ namespace bilvox {
 namespace {
 
 const QString kDocumentFilter = u"Faktury (*.ftv)|*.ftv"_s;
+
+// Holds back the boxes with only "OK" shown while it is installed (questions go through at
+// once), so that what went wrong can be told in one box with what it means for the user.
+class HeldMessages : public MessageReporter {
+ public:
+  struct Held {
+    std::string caption, text;
+    MsgIcon icon;
+  };
+  HeldMessages() : previous_(SetMessages(this)) {}
+  ~HeldMessages() override { SetMessages(previous_); }
+  HeldMessages(const HeldMessages&) = delete;
+  HeldMessages& operator=(const HeldMessages&) = delete;
+
+  MsgResult Show(std::string_view caption, std::string_view text, MsgIcon icon,
+                 MsgButtons buttons) override {
+    if (buttons != MsgButtons::Ok) {
+      if (previous_) return previous_->Show(caption, text, icon, buttons);
+      return StderrReporter().Show(caption, text, icon, buttons);
+    }
+    held.push_back({std::string(caption), std::string(text), icon});
+    return MsgResult::Ok;
+  }
+
+  std::vector<Held> held;
+
+ private:
+  MessageReporter* previous_;
+};
 
 FileDialogRequest DocumentDialog(const QString& folder, const QString& proposed) {
   FileDialogRequest request;
@@ -160,9 +191,38 @@ bool TFileCommands::SaveAs() {
   UpdateRegistersFromDocument();
   TSettings& settings = program_.Services().settings;
   const int kind = static_cast<int>(Doc().Kind());
-  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
-    Guarded([&] { settings.AdvanceCounter(kind, program_.Services().store); });
+  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number())) AdvanceCounter(kind);
   return true;
+}
+
+void TFileCommands::AdvanceCounter(int kind) {
+  bool stored = false;
+  std::optional<Error> error;
+  std::vector<HeldMessages::Held> held;
+  {
+    HeldMessages hold;
+    try {
+      stored = program_.Services().settings.AdvanceCounter(kind, program_.Services().store);
+    } catch (const Error& e) {
+      error = e;
+    }
+    held = std::move(hold.held);
+  }
+  if (!error && !stored) {
+    // The store may have just explained why it cannot be written (a damaged settings file):
+    // that and its consequence for the numbering in one box.
+    std::string text;
+    for (const HeldMessages::Held& message : held) text += message.text + "\r\n\r\n";
+    text +=
+        "Nie można zapisać licznika numeracji dokumentów w ustawieniach programu. Następny "
+        "numer dokumentu może się powtórzyć: sprawdź go przed wystawieniem kolejnego "
+        "dokumentu."_cp;
+    Messages().Show(window_.CaptionText(), text, MsgIcon::Error, MsgButtons::Ok);
+    return;
+  }
+  for (const HeldMessages::Held& message : held)
+    Messages().Show(message.caption, message.text, message.icon, MsgButtons::Ok);
+  if (error) ShowCommandError(*error, window_.CaptionText());
 }
 
 void TFileCommands::UpdateRegistersFromDocument() {

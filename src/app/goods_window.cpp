@@ -13,11 +13,22 @@
 #include "qt_text.h"
 #include "register_models.h"
 #include "register_view.h"
+#include "screenshots.h"
 #include "widgets.h"
 
 using namespace Qt::StringLiterals;
 
 namespace bilvox {
+
+namespace {
+// The goods register in browse mode (the example register's records), wide enough for
+// every column.
+const ScreenshotView kListView("goods-list", [](TProgram& program) -> QWidget* {
+  program.frmTowary().resize(700, 320);
+  program.frmTowary().ShowNonModal();
+  return &program.frmTowary();
+});
+}  // namespace
 
 TfrmTowary::TfrmTowary(TProgram& program) : QDialog(&program.frmMain()), program_(program) {
   setObjectName(u"frmTowary"_s);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "application.h"
+#include "common/files.h"
 #include "common/paths.h"
 #include "dialogs.h"
 #include "file_commands.h"
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
   TApplication app(argc, argv);
   InstanceLock lock;
   if (!lock.TryAcquire()) return 0;
+  // A save cut short by a signal leaves no temporary beside the document or register; a
+  // file-size limit makes the save fail with a message instead of ending the program.
+  InstallSaveSignalHandlers();
   app.LoadTranslations();
 
   QtMessageReporter reporter;

@@ -67,13 +67,8 @@ void TPrintCommands::Print() {
 void TPrintCommands::AfterPrint() {
   TSettings& settings = program_.Services().settings;
   const int kind = static_cast<int>(Doc().Kind());
-  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number())) {
-    try {
-      settings.AdvanceCounter(kind, program_.Services().store);
-    } catch (const Error& e) {
-      ShowCommandError(e, window_.CaptionText());
-    }
-  }
+  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
+    window_.FileCommands().AdvanceCounter(kind);
   Doc().SetPrinted(true);
   window_.FileCommands().UpdateRegistersFromDocument();
   window_.FileCommands().AutoSaveAfterPrint();

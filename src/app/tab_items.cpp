@@ -18,6 +18,7 @@
 #include "program.h"
 #include "qt_text.h"
 #include "registers/goods.h"
+#include "screenshots.h"
 #include "tab_payment.h"
 #include "widgets.h"
 #include "words/money_text.h"
@@ -39,6 +40,15 @@ QString RateText(int vatIndex) {
   const long double percent = VatRateTable[static_cast<size_t>(vatIndex)].Value() * 100;
   return QString::number(static_cast<long long>(std::llround(percent))) + u'%';
 }
+
+// The goods tab with the document's lines, the second one selected and in the entry fields.
+const ScreenshotView kLinesView("main-towary-lines", [](TProgram& program) -> QWidget* {
+  TfrmMain& main = program.frmMain();
+  main.ShowPage(TfrmMain::Page::Towary);
+  QListWidget* lines = main.TowaryTab().lbxTowary;
+  if (lines->count() > 1) lines->setCurrentRow(1);
+  return &main;
+});
 
 }  // namespace
 
@@ -78,35 +88,49 @@ TabTowary::TabTowary(EditContext& context)
   btnTMore = Make<QPushButton>(grpTowar, u"btnTMore"_s, u"&Więcej..."_s);
   SetHint(btnTMore, u"Pozwala wpisać tłumaczenie towaru na język obcy"_s);
 
-  auto* entry = new QGridLayout(grpTowar);
-  entry->addWidget(btnTNew, 0, 0);
-  entry->addWidget(lblTNazwa, 0, 1);
-  entry->addWidget(edtTNazwa, 0, 2, 1, 4);
-  entry->addWidget(btnSelectTowar, 0, 6);
-  entry->addWidget(lblTPKWIU, 1, 0);
-  entry->addWidget(cmbTPKWIU, 1, 1, 1, 2);
-  entry->addWidget(lblTJM, 1, 3);
-  entry->addWidget(cmbTJM, 1, 4);
-  entry->addWidget(lblTIlosc, 1, 5);
-  entry->addWidget(edtTIlosc, 1, 6);
-  entry->addWidget(lblTCenaNetto, 2, 0);
-  entry->addWidget(edtTCenaNetto, 2, 1, 1, 2);
-  entry->addWidget(lblTStawkaVat, 2, 3);
-  entry->addWidget(cmbTStawkaVat, 2, 4);
-  entry->addWidget(lblTCenaBrutto, 2, 5);
-  entry->addWidget(edtTCenaBrutto, 2, 6);
+  // The name on one row with the buttons that clear and fill it; below it the other fields
+  // in three columns, each caption above its field, so that every caption stays whole and
+  // the lines list on the right gets the rest of the tab; the commands on the last row.
+  auto* entry = new QVBoxLayout(grpTowar);
+  entry->setContentsMargins(6, 4, 6, 6);
+  entry->setSpacing(3);
+  auto* name = new QHBoxLayout;
+  name->addWidget(btnTNew);
+  name->addWidget(lblTNazwa);
+  name->addWidget(edtTNazwa, 1);
+  name->addWidget(btnSelectTowar);
+  entry->addLayout(name);
+  auto* fields = new QGridLayout;
+  fields->setVerticalSpacing(3);
+  const auto place = [fields](QLabel* caption, QWidget* field, int row, int column) {
+    auto* cell = new QVBoxLayout;
+    cell->setSpacing(0);
+    cell->addWidget(caption);
+    cell->addWidget(field);
+    fields->addLayout(cell, row, column);
+  };
+  place(lblTPKWIU, cmbTPKWIU, 0, 0);
+  place(lblTJM, cmbTJM, 0, 1);
+  place(lblTIlosc, edtTIlosc, 0, 2);
+  place(lblTCenaNetto, edtTCenaNetto, 1, 0);
+  place(lblTStawkaVat, cmbTStawkaVat, 1, 1);
+  place(lblTCenaBrutto, edtTCenaBrutto, 1, 2);
+  for (int column = 0; column < 3; ++column) fields->setColumnStretch(column, 1);
+  entry->addLayout(fields);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(btnTMore);
   buttons->addStretch(1);
   buttons->addWidget(btnTChange);
   buttons->addWidget(btnTAdd);
-  entry->addLayout(buttons, 3, 0, 1, 7);
+  entry->addLayout(buttons);
 
   grpTowaryNaFakturze = Make<QGroupBox>(this, u"grpTowaryNaFakturze"_s, u"Towary na fakturze"_s);
   lbxTowary = Make<QListWidget>(grpTowaryNaFakturze, u"lbxTowary"_s);
   lbxTowary->setSelectionMode(QAbstractItemView::SingleSelection);
   lbxTowary->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   lbxTowary->setMinimumHeight(3 * lbxTowary->fontMetrics().lineSpacing());
+  // Room for a line's name of some thirty characters before the entry fields get any more.
+  lbxTowary->setMinimumWidth(32 * lbxTowary->fontMetrics().averageCharWidth());
   SetHint(lbxTowary, u"Lista wszystkich towarów, które zostały wpisane do dokumentu"_s);
   btnTDelete = Make<QPushButton>(grpTowaryNaFakturze, u"btnTDelete"_s, u"&Usuń"_s);
   SetHint(btnTDelete, u"Usuwa zaznaczoną pozycję z dokumentu"_s);
@@ -122,9 +146,11 @@ TabTowary::TabTowary(EditContext& context)
   lines->addWidget(btnTDelete, 1, 0);
   lines->addWidget(btnHelpTowary, 1, 2, Qt::AlignRight);
 
+  // The entry keeps the width its fields need; the lines list takes all the rest.
   auto* row = new QHBoxLayout(this);
-  row->addWidget(grpTowar, 3);
-  row->addWidget(grpTowaryNaFakturze, 2);
+  row->setContentsMargins(6, 6, 6, 6);
+  row->addWidget(grpTowar, 0);
+  row->addWidget(grpTowaryNaFakturze, 1);
 
   connect(btnHelpTowary, &QPushButton::clicked, this, &TabTowary::HelpClicked);
   connect(lbxTowary, &QListWidget::itemSelectionChanged, this, [this] { lbxTowaryClick(); });
@@ -216,6 +242,7 @@ void TabTowary::lbxTowaryClick() {
   const TFaktura& doc = Doc();
   const int language = doc.DocLanguage();
   edtTNazwa->setText(ToQ(line->NameFor(0)));
+  edtTNazwa->setCursorPosition(0);  // a long name shows its beginning
   cmbTJM->setEditText(ToQ(line->UnitFor(0)));
   SetTranslation(ToQ(line->NameFor(language)), ToQ(line->UnitFor(language)));
   cmbTPKWIU->setEditText(ToQ(line->Pkwiu));
@@ -414,6 +441,7 @@ void TabTowary::btnSelectTowarClick() {
 void TabTowary::TakeGoodsRecord(const TTowarRec& record) {
   const TFaktura& doc = Doc();
   edtTNazwa->setText(ToQ(record.name));
+  edtTNazwa->setCursorPosition(0);
   cmbTPKWIU->setEditText(ToQ(record.pkwiu));
   cmbTJM->setEditText(ToQ(record.unit));
   edtTIlosc->setText(u"1"_s);

@@ -57,8 +57,9 @@ TabSprzedawca::TabSprzedawca(EditContext& context)
   logo->addWidget(btnLogoBrowse);
   logo->addWidget(btnLogoClear);
   seller->addLayout(logo, 3, 0, 1, 3);
-  seller->setColumnStretch(0, 1);
-  seller->setColumnStretch(1, 1);
+  // An address line ("ul. Głogowska 12") should not wrap; a name wraps more gracefully.
+  seller->setColumnStretch(0, 2);
+  seller->setColumnStretch(1, 3);
 
   cbxShowInfoFrame = Make<QCheckBox>(this, u"cbxShowInfoFrame"_s,
                                      u"Pokaż ramkę informacyjną sprzedawcy"_s);
@@ -73,6 +74,7 @@ TabSprzedawca::TabSprzedawca(EditContext& context)
   info->addWidget(mmoInfoText2, 1, 1);
 
   auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(6, 6, 6, 6);
   row->addWidget(grpSprzedawca, 3);
   row->addLayout(info, 2);
   Wire();

@@ -1,5 +1,7 @@
 // The main window as the user meets it: its controls, actions and menus under their names,
 // the windows of the program created in their order.
+#include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 
@@ -75,6 +77,28 @@ TEST_F(MainWindowTest, EveryWindowControlAndActionExistsUnderItsName) {
   EXPECT_EQ(captions, (QStringList{u"Dokument"_s, u"Sprzedawca"_s, u"Nabywca"_s,
                                    u"Towary/Usługi"_s, u"Płatność"_s, u"Podpisy/Uwagi"_s}));
   EXPECT_EQ(Main().windowTitle(), u"Bilvox - [Nowa faktura]"_s);
+}
+
+// At the smallest size the window allows, no caption on any tab is cut and the goods tab's
+// lines list has room for a line's name.
+TEST_F(MainWindowTest, CaptionsAreWholeAtTheSmallestWindow) {
+  Start();
+  Main().resize(Main().minimumWidth(), 450);
+  auto* tabs = Control<QTabWidget>(u"pgcFaktura");
+  for (int index = 0; index < tabs->count(); ++index) {
+    tabs->setCurrentIndex(index);
+    QApplication::processEvents();
+    QWidget* page = tabs->widget(index);
+    for (QWidget* caption : page->findChildren<QWidget*>()) {
+      if (!caption->isVisible() || (!qobject_cast<QLabel*>(caption) &&
+                                    !qobject_cast<QCheckBox*>(caption)))
+        continue;
+      EXPECT_GE(caption->width(), caption->sizeHint().width())
+          << page->objectName().toStdString() << " " << caption->objectName().toStdString();
+    }
+  }
+  auto* lines = Control<QListWidget>(u"lbxTowary");
+  EXPECT_GE(lines->width(), 30 * lines->fontMetrics().averageCharWidth());
 }
 
 }  // namespace

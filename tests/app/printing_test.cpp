@@ -120,6 +120,29 @@ TEST_F(PrintingTest, WarningNoPrintsNothingAndTheNumberAdvancesOnceAcrossSaveAnd
   EXPECT_EQ(Counter(), 13);
 }
 
+// A counter the store cannot keep: the first save and the first print each say in one box
+// that the next number may repeat, and the run itself still hands out each number once.
+TEST_F(PrintingTest, ACounterThatCannotBeStoredIsReportedInOneBox) {
+  StartPrinting();
+  FillDocument();
+  store.failingKeys.insert(std::string(kKeyNumbering));
+  dialogs.Answer(ScriptedDialogs::Kind::SaveFile, PathToQ(data.File("F-12-03-27.ftv")));
+  Main().FileSaveAs->trigger();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].text.find("licznika numeracji"_cp), std::string::npos);
+  EXPECT_NE(messages.messages[0].text.find("może się powtórzyć"_cp), std::string::npos);
+  EXPECT_EQ(messages.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(Counter(), 12);
+
+  Main().FileNewFaktura->trigger();
+  ASSERT_EQ(Doc().Number(), "F/13/03/27");
+  FillDocument();
+  PrintWith(u"frmPrintSelect2"_s, u"btnOryginal"_s, data.File("F-13.pdf"));
+  EXPECT_TRUE(Doc().Printed());
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[1].text, messages.messages[0].text);
+}
+
 TEST_F(PrintingTest, SheetsBefore2013CarryTheirMarksAndACancelledFilePrintsNothing) {
   StartPrinting();
   FillDocument();

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <fstream>
+#include <tuple>
+#include <utility>
+
 #include "common/files.h"
 #include "help.h"
 #include "support/cli_run.h"
@@ -38,7 +43,54 @@ TEST(Desktop, EntryIsValidAndOpensTheDocumentType) {
   ASSERT_FALSE(type.empty());
   EXPECT_EQ(After(entry, "\nMimeType=", ";\n"), type);
   EXPECT_EQ(After(mime, "<glob pattern=\"", "\""), "*.ftv");
-  EXPECT_EQ(After(entry, "\nExec=", "\n"), "bilvox %f");  // one file, the first argument
+  // One file, the first argument, through the launcher that hands it to a running copy.
+  EXPECT_EQ(After(entry, "\nExec=", "\n"), "bilvox-open %f");
+}
+
+// The launcher the desktop entry runs, beside stand-ins for the two programs that record how
+// they were called; `bilvox-cli open` answers with CLI_STATUS (1: no copy runs) until the
+// file `listening` appears.
+TEST(Desktop, LauncherHandsTheFileToTheRunningCopyOrStartsBilvox) {
+  TempDir dir;
+  const std::string bin = dir.File("bin"), run = dir.File("run"), log = dir.File("log");
+  const auto setup = RunShell("mkdir -p " + ShellQuote(bin) + " " + ShellQuote(run + "/bilvox") +
+                              " && chmod 700 " + ShellQuote(run) + " && cp " +
+                              ShellQuote(Source("data/bilvox-open")) + " " + ShellQuote(bin));
+  ASSERT_EQ(setup.status, 0) << setup.out;
+  const auto program = [&](const std::string& name, const std::string& body) {
+    std::ofstream(bin + "/" + name) << "#!/bin/sh\n" << body;
+    ::chmod((bin + "/" + name).c_str(), 0755);
+  };
+  program("bilvox-cli", R"(echo "cli $*" >>"$LOG"
+[ -e "$LISTENING" ] && exit 0
+echo "$CLI_ERR" >&2; exit "$CLI_STATUS"
+)");
+  program("bilvox", R"(echo "app $*" >>"$LOG"
+)");
+  const auto launch = [&](const std::string& env, const std::string& args) {
+    std::remove(log.c_str());
+    const auto r = RunShell("env XDG_RUNTIME_DIR=" + ShellQuote(run) + " LOG=" + ShellQuote(log) +
+                            " LISTENING=" + ShellQuote(dir.File("listening")) + " " + env + " " +
+                            ShellQuote(bin + "/bilvox-open") + " " + args);
+    EXPECT_EQ(r.status, 0) << r.out;
+    return std::make_pair(FileExists(log) ? ReadWholeFile(log) : std::string(), r.out);
+  };
+  // A copy runs: it gets the file, nothing else starts.
+  EXPECT_EQ(launch("CLI_STATUS=0", "/d/f.ftv").first, "cli open /d/f.ftv\n");
+  // None runs: Bilvox starts on the file, and the "not running" answer is not shown.
+  auto [calls, out] = launch("CLI_STATUS=1 CLI_ERR=not-running", "/d/f.ftv");
+  EXPECT_EQ(calls, "cli open /d/f.ftv\napp /d/f.ftv\n");
+  EXPECT_EQ(out, "");
+  // Without a file Bilvox simply starts.
+  EXPECT_EQ(launch("CLI_STATUS=1", "").first, "app \n");
+  // A copy that holds its lock but does not listen yet is still starting: the launcher waits
+  // for it instead of starting a second copy, which would end at once and drop the file.
+  std::tie(calls, out) = launch(
+      "CLI_STATUS=1", "/d/f.ftv & flock " + ShellQuote(run + "/bilvox/lock") +
+                          " sh -c 'sleep 0.4; touch " + ShellQuote(dir.File("listening")) +
+                          "; sleep 0.2' & wait");
+  EXPECT_EQ(calls.find("app"), std::string::npos) << calls;
+  EXPECT_NE(calls.find("cli open /d/f.ftv\ncli open /d/f.ftv\n"), std::string::npos) << calls;
 }
 
 TEST(Desktop, InstallPutsEveryFileInPlace) {
@@ -61,7 +113,10 @@ TEST(Desktop, InstallPutsEveryFileInPlace) {
       "share/mime/application/x-bilvox-ftv.xml",
       "share/applications/mimeinfo.cache",
   };
-  if (BILVOX_HAS_WINDOW_PROGRAM) files.push_back("bin/bilvox");
+  if (BILVOX_HAS_WINDOW_PROGRAM) {
+    files.push_back("bin/bilvox");
+    files.push_back("bin/bilvox-open");
+  }
   for (const auto& f : files) EXPECT_TRUE(FileExists(p + f)) << f;
   EXPECT_THAT(ReadWholeFile(p + "share/applications/mimeinfo.cache"),
               ::testing::HasSubstr("application/x-bilvox-ftv=bilvox.desktop;"));

@@ -227,6 +227,20 @@ TEST(KsefExport, RefusesWhatIsNoVatInvoiceOrCannotBeSent) {
   KsefOptions noDate = Options();
   noDate.correctedIssueDate.reset();
   EXPECT_THROW(BuildKsefXml(correction, noDate), Error);
+  // The corrected invoice cannot be issued after its correction (2027-03-05); the same day is
+  // allowed.
+  KsefOptions later = Options();
+  later.correctedIssueDate = Ymd{2027, 3, 6};
+  try {
+    BuildKsefXml(correction, later);
+    ADD_FAILURE() << "exported";
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("Data wystawienia faktury korygowanej (2027-03-06)"_cp),
+              std::string::npos)
+        << e.what();
+  }
+  later.correctedIssueDate = Ymd{2027, 3, 5};
+  EXPECT_NO_THROW(BuildKsefXml(correction, later));
   TFaktura exempt;
   Fill(exempt, R"({"Lines": [{"Name": "A", "Quantity": 1, "VatRate": "-1.0000"}]})");
   KsefOptions noBasis = Options();

@@ -529,6 +529,11 @@ class Builder {
   void Corrected(xmlNode* fa) {
     if (!o_.correctedIssueDate)
       Refuse("Brak daty wystawienia faktury korygowanej (plik korekty jej nie zawiera)."_cp);
+    // A correction corrects an invoice issued before it (or on the same day).
+    if (DayNumber(*o_.correctedIssueDate) > DayNumber(CalendarDate(doc_.IssueDate())))
+      Refuse("Data wystawienia faktury korygowanej ("_cp + IsoDateText(*o_.correctedIssueDate) +
+             ") jest późniejsza niż data wystawienia korekty ("_cp + DateText(doc_.IssueDate()) +
+             "). Podaj datę wystawienia faktury, którą ta korekta koryguje."_cp);
     const std::string number =
         OneLine(doc_.CorrectedNumber(), "numer faktury korygowanej"_cp, kMaxText);
     if (number.empty()) Refuse("Korekta nie ma numeru faktury korygowanej."_cp);
