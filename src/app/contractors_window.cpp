@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/cp1250.h"
@@ -131,12 +130,7 @@ void TfrmKontrahenci::showEvent(QShowEvent* event) {
 }
 
 void TfrmKontrahenci::FormShow() {
-  {
-    const QSignalBlocker block(cbxSort);
-    cbxSort->setCurrentIndex(Register().SortMode() <= 1 ? Register().SortMode() : -1);
-  }
-  const QString filter = ToQ(Register().FilterText());
-  if (edtFilter->text() != filter) edtFilter->setText(filter);
+  ShowSortAndFilter(cbxSort, edtFilter, Register());
   Refill(SelectedRecord());
   WidenColumns(sgrKontrahenci, [this](int c) { return model_->WidthSamples(c); });
   sgrKontrahenci->setFocus();
@@ -149,24 +143,17 @@ TKontrahentRec* TfrmKontrahenci::SelectedRecord() const {
 }
 
 void TfrmKontrahenci::Refill(const TKontrahentRec* select) {
-  if (model_->Sync()) WidenColumns(sgrKontrahenci, [this](int c) { return model_->WidthSamples(c); });
-  const int row = model_->RowOf(select);
-  SelectRow(sgrKontrahenci, row >= 0 ? row : 0);
+  RefillGrid(sgrKontrahenci, *model_, select);
 }
 
 void TfrmKontrahenci::cbxSortChange(int index) {
   if (index < 0) return;
-  TKontrahentRec* selected = SelectedRecord();
-  Register().SetSortMode(static_cast<uint8_t>(index));
-  model_->Refilter();
-  Refill(selected);
+  ChangeListOrder(sgrKontrahenci, *model_,
+                  [&] { Register().SetSortMode(static_cast<uint8_t>(index)); });
 }
 
 void TfrmKontrahenci::edtFilterChange(const QString& text) {
-  TKontrahentRec* selected = SelectedRecord();
-  Register().SetFilterText(FromQ(text));
-  model_->Refilter();
-  Refill(selected);
+  ChangeListOrder(sgrKontrahenci, *model_, [&] { Register().SetFilterText(FromQ(text)); });
 }
 
 void TfrmKontrahenci::GridChoose() {
@@ -204,18 +191,8 @@ void TfrmKontrahenci::btnEditClick() {
 }
 
 void TfrmKontrahenci::btnDeleteClick() {
-  const int row = CurrentRow(sgrKontrahenci);
-  TKontrahentRec* record = model_->RecordAt(row);
-  if (!record) return;
-  if (Messages().Show(FromQ(windowTitle()),
-                      "Czy na pewno chcesz usunąć wybraną pozycję z listy kontrahentów?"_cp,
-                      MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
-    return;
-  TKontrahenci& reg = Register();
-  reg.Delete(reg.IndexOf(record));
-  reg.Save();
-  model_->Sync();
-  SelectRow(sgrKontrahenci, std::min(row, model_->rowCount() - 1));
+  DeleteSelectedRecord(this, sgrKontrahenci, *model_, Register(),
+                       "Czy na pewno chcesz usunąć wybraną pozycję z listy kontrahentów?"_cp);
 }
 
 }  // namespace bilvox

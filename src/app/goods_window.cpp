@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/cp1250.h"
@@ -116,12 +115,7 @@ void TfrmTowary::showEvent(QShowEvent* event) {
 
 void TfrmTowary::FormShow() {
   Label1->setVisible(!btnOk->isHidden());
-  {
-    const QSignalBlocker block(cbxSort);
-    cbxSort->setCurrentIndex(Register().SortMode() <= 1 ? Register().SortMode() : -1);
-  }
-  const QString filter = ToQ(Register().FilterText());
-  if (edtFilter->text() != filter) edtFilter->setText(filter);
+  ShowSortAndFilter(cbxSort, edtFilter, Register());
   model_->ShowPricesIn(program_.frmMain().Document().CurrencyCode());
   Refill(SelectedRecord());
   WidenColumns(sgrTowary, [this](int c) { return model_->WidthSamples(c); });
@@ -130,41 +124,20 @@ void TfrmTowary::FormShow() {
 
 TTowarRec* TfrmTowary::SelectedRecord() const { return model_->RecordAt(CurrentRow(sgrTowary)); }
 
-void TfrmTowary::Refill(const TTowarRec* select) {
-  if (model_->Sync())
-    WidenColumns(sgrTowary, [this](int c) { return model_->WidthSamples(c); });
-  const int row = model_->RowOf(select);
-  SelectRow(sgrTowary, row >= 0 ? row : 0);
-}
+void TfrmTowary::Refill(const TTowarRec* select) { RefillGrid(sgrTowary, *model_, select); }
 
 void TfrmTowary::cbxSortChange(int index) {
   if (index < 0) return;
-  TTowarRec* selected = SelectedRecord();
-  Register().SetSortMode(static_cast<uint8_t>(index));
-  model_->Refilter();
-  Refill(selected);
+  ChangeListOrder(sgrTowary, *model_, [&] { Register().SetSortMode(static_cast<uint8_t>(index)); });
 }
 
 void TfrmTowary::edtFilterChange(const QString& text) {
-  TTowarRec* selected = SelectedRecord();
-  Register().SetFilterText(FromQ(text));
-  model_->Refilter();
-  Refill(selected);
+  ChangeListOrder(sgrTowary, *model_, [&] { Register().SetFilterText(FromQ(text)); });
 }
 
 void TfrmTowary::btnDeleteClick() {
-  const int row = CurrentRow(sgrTowary);
-  TTowarRec* record = model_->RecordAt(row);
-  if (!record) return;
-  if (Messages().Show(FromQ(windowTitle()),
-                      "Czy na pewno chcesz usunąć wybraną pozycję z listy towarów i usług?"_cp,
-                      MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
-    return;
-  TTowary& reg = Register();
-  reg.Delete(reg.IndexOf(record));
-  reg.Save();
-  model_->Sync();
-  SelectRow(sgrTowary, std::min(row, model_->rowCount() - 1));
+  DeleteSelectedRecord(this, sgrTowary, *model_, Register(),
+                       "Czy na pewno chcesz usunąć wybraną pozycję z listy towarów i usług?"_cp);
 }
 
 }  // namespace bilvox
