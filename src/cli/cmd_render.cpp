@@ -141,56 +141,13 @@ std::string ParseArgs(const Args& args, RenderArgs& r) {
   return {};
 }
 
-// A key read once, shared by every later opening of it; writes are dropped.
-class SharedKey final : public RegistryKey {
- public:
-  explicit SharedKey(const RegistryKey& key) : key_(key) {}
-
-  bool ValueExists(std::string_view name) const override { return key_.ValueExists(name); }
-  std::string ReadString(std::string_view name) const override { return key_.ReadString(name); }
-  int32_t ReadInteger(std::string_view name) const override { return key_.ReadInteger(name); }
-  bool ReadBool(std::string_view name) const override { return key_.ReadBool(name); }
-  uint8_t ReadByte(std::string_view name) const override { return key_.ReadByte(name); }
-  Currency ReadCurrency(std::string_view name) const override { return key_.ReadCurrency(name); }
-  ColorRef ReadColor(std::string_view name) const override { return key_.ReadColor(name); }
-
-  void WriteString(std::string_view, std::string_view) override {}
-  void WriteInteger(std::string_view, int32_t) override {}
-  void WriteBool(std::string_view, bool) override {}
-  void WriteByte(std::string_view, uint8_t) override {}
-  void WriteCurrency(std::string_view, Currency) override {}
-  void WriteColor(std::string_view, ColorRef) override {}
-  void Close() override {}
-
- private:
-  const RegistryKey& key_;
-};
-
-// The settings store as one run sees it: the document and the settings are read as the
-// program reads them, but the store stays as it is (a document would store its defaults
-// when it goes), and each key is read from the file once, so that every document of a
-// batch gets the same settings without reading the file again.
-class RunSettingsStore final : public SettingsStore {
- public:
-  RunSettingsStore() : store_(OpenUserSettingsStore()), readOnly_(*store_) {}
-
-  std::unique_ptr<RegistryKey> OpenKey(std::string_view path) override {
-    auto it = keys_.find(path);
-    if (it == keys_.end()) it = keys_.emplace(std::string(path), readOnly_.OpenKey(path)).first;
-    if (!it->second) return nullptr;
-    return std::make_unique<SharedKey>(*it->second);
-  }
-
- private:
-  std::unique_ptr<SettingsStore> store_;
-  ReadOnlySettingsStore readOnly_;
-  std::map<std::string, std::unique_ptr<RegistryKey>, std::less<>> keys_;
-};
-
 // What a run reads once and every document's page uses.
+// The store is only read (a document would store its defaults when it goes), each key once
+// for the whole run.
 struct RenderSetup {
   RenderSetup() { settings.Load(store); }
-  RunSettingsStore store;
+  std::unique_ptr<SettingsStore> file = OpenUserSettingsStore();
+  ReadOnlySettingsStore store{*file};
   TAppSettings settings;
 };
 
