@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/error.h"
-#include "registers/register_view.h"
+#include "registers/register_file_view.h"
 #include "support/fuzz_support.h"
 
 namespace bilvox::fuzz {

@@ -17,7 +17,7 @@
 #include "document/money.h"
 #include "registers/contractors.h"
 #include "registers/goods.h"
-#include "registers/register_view.h"
+#include "registers/register_file_view.h"
 
 namespace bilvox::cli {
 namespace {

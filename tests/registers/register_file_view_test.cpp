@@ -10,7 +10,7 @@
 #include "registers/contractors.h"
 #include "registers/goods.h"
 #include "registers/register_builders.h"
-#include "registers/register_view.h"
+#include "registers/register_file_view.h"
 
 namespace bilvox {
 namespace {
