@@ -8,6 +8,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "common/cp1250.h"
 #include "common/dates.h"
 #include "common/error.h"
 #include "common/error_report.h"
@@ -196,7 +197,7 @@ void TfrmWaluta::btnWstawKursClick() {
     } catch (const Error& e) {
       outcome.error = e.Message();
     } catch (const std::exception&) {
-      outcome.error = "Nie można pobrać danych z serwera NBP (tabela XML)";
+      outcome.error = "Nie można pobrać danych z serwera NBP (tabela XML)"_cp;
     }
     QMetaObject::invokeMethod(
         this, [this, id, outcome] { DownloadFinished(id, outcome); }, Qt::QueuedConnection);
