@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <set>
 
+#include "common/cp1250.h"
 #include "printout/texts.h"
 #include "qt_text.h"
 #include "words/money_text.h"
@@ -23,14 +24,6 @@ int CompareKeys(const std::optional<QCollatorSortKey>& a,
 template <class T>
 int CompareValues(const T& a, const T& b) {
   return a < b ? -1 : b < a ? 1 : 0;
-}
-
-// A text for sorting by its bytes, ASCII letters as small ones.
-std::string PlainKey(std::string_view text) {
-  std::string key(text);
-  for (char& c : key)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return key;
 }
 
 }  // namespace
@@ -61,7 +54,7 @@ void ContractorsModel::Prepare(const TKontrahentRec& r, Entry& e) const {
   e.texts = {ToQ(r.nip), ToQ(CleanText(r.name)), ToQ(CleanText(r.address))};
   e.search = TKontrahenci::SearchTextOf(r);
   e.key = ListCollator().sortKey(e.texts[1]);
-  e.plainKey = PlainKey(r.nip);
+  e.plainKey = AsciiLower(r.nip);  // sorted by its bytes, ASCII letters as small ones
 }
 
 int ContractorsModel::Compare(const Entry& a, const Entry& b, int mode) const {
