@@ -9,20 +9,14 @@
 #include <cmath>
 
 #include "common/cp1250.h"
+#include "qt_canvas.h"
 
 namespace bilvox::qt {
 
-namespace {
-
-std::string ToCp(const QString& s) { return FromUtf8Lossy(s.toUtf8().toStdString()); }
-
-QString FromCp(const std::string& s) { return QString::fromStdString(ToUtf8(s)); }
-
-}  // namespace
-
 std::vector<std::string> InstalledPrinterNames() {
   std::vector<std::string> names;
-  for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(ToCp(name));
+  for (const QString& name : QPrinterInfo::availablePrinterNames())
+    names.push_back(QStringToCp1250(name));
   return names;
 }
 
@@ -82,7 +76,8 @@ bool PrintsToPdf(const QPrinter& printer) {
 }
 
 std::string CurrentPrinterName(const QPrinter& printer) {
-  return PrintsToPdf(printer) ? std::string(kPdfPrinterName) : ToCp(printer.printerName());
+  return PrintsToPdf(printer) ? std::string(kPdfPrinterName)
+                              : QStringToCp1250(printer.printerName());
 }
 
 void SelectPrinter(QPrinter& printer, const std::string& name) {
@@ -90,7 +85,7 @@ void SelectPrinter(QPrinter& printer, const std::string& name) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     return;
   }
-  const QString queue = FromCp(name);
+  const QString queue = Cp1250ToQString(name);
   if (QPrinterInfo::printerInfo(queue).isNull()) return;  // no longer installed
   if (printer.outputFormat() != QPrinter::NativeFormat)
     printer.setOutputFormat(QPrinter::NativeFormat);
@@ -110,7 +105,7 @@ bool SavePrinter(const QPrinter& printer, const std::string& path, SetupType& ty
   PrinterSetupFile setup;
   setup.device = CurrentPrinterName(printer);
   if (!PrintsToPdf(printer))
-    setup.driver = ToCp(QPrinterInfo::printerInfo(printer.printerName()).makeAndModel());
+    setup.driver = QStringToCp1250(QPrinterInfo::printerInfo(printer.printerName()).makeAndModel());
   setup.block = EncodePrinterBlock(CapturePrinterBlock(printer));
   return SavePrinterSetup(path, setup, type);
 }

@@ -7,14 +7,13 @@
 
 #include "common/cp1250.h"
 #include "common/error.h"
+#include "qt_canvas.h"
 
 namespace bilvox {
 
 namespace {
 
-std::string PrinterText(const QPrinter& printer) {
-  return FromUtf8Lossy(printer.printerName().toStdString());
-}
+std::string PrinterText(const QPrinter& printer) { return QStringToCp1250(printer.printerName()); }
 
 }  // namespace
 

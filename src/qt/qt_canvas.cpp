@@ -18,6 +18,10 @@ QString Cp1250ToQString(std::string_view cp1250) {
   return s;
 }
 
+std::string QStringToCp1250(const QString& text) {
+  return FromUtf8Lossy(text.toUtf8().toStdString());
+}
+
 QColor ToQColor(ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 QtCanvas::QtCanvas(QPainter& painter) : painter_(painter) {

@@ -22,6 +22,8 @@
 namespace bilvox {
 
 QString Cp1250ToQString(std::string_view cp1250);
+// A text from Qt as Windows-1250 (characters it lacks become "?").
+std::string QStringToCp1250(const QString& text);
 // A colour reference 0x00BBGGRR as a QColor.
 QColor ToQColor(ColorRef c);
 
