@@ -1,7 +1,6 @@
 #include "settings_window.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -13,8 +12,6 @@
 #include "program.h"
 #include "qt_text.h"
 #include "settings_pages.h"
-#include "tab_items.h"
-#include "tab_payment.h"
 #include "widgets.h"
 
 using namespace Qt::StringLiterals;
@@ -23,9 +20,9 @@ namespace bilvox {
 
 namespace {
 
-QStringList ComboItems(const QComboBox* combo) {
+QStringList ToQStringList(const TextList& list) {
   QStringList items;
-  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  for (const std::string& item : list) items << ToQ(item);
   return items;
 }
 
@@ -108,11 +105,10 @@ void TfrmSettings::PutControls(Page page) {
   tshGeneral->Put(Settings());
   tshView->Put(Settings());
   tshAutoNumbering->Put(Settings());
-  TfrmMain& main = program_.frmMain();
-  TshLists::PutItems(tshLists->lbxPKWIU, ComboItems(main.TowaryTab().cmbTPKWIU));
-  TshLists::PutItems(tshLists->lbxJM, ComboItems(main.TowaryTab().cmbTJM));
-  TshLists::PutItems(tshLists->lbxFormyPlatnosci,
-                     ComboItems(main.PlatnoscTab().cmbFormaPlatnosci));
+  const AppServices& services = program_.Services();
+  TshLists::PutItems(tshLists->lbxPKWIU, ToQStringList(services.pkwiuList));
+  TshLists::PutItems(tshLists->lbxJM, ToQStringList(services.unitList));
+  TshLists::PutItems(tshLists->lbxFormyPlatnosci, ToQStringList(services.paymentFormList));
   const QSignalBlocker block(pgcSettings);
   pgcSettings->setCurrentIndex(static_cast<int>(page));
 }
@@ -147,10 +143,9 @@ bool TfrmSettings::ApplyControls() {
   services.pkwiuList = ToTextList(TshLists::Items(tshLists->lbxPKWIU));
   services.unitList = ToTextList(TshLists::Items(tshLists->lbxJM));
   services.paymentFormList = ToTextList(TshLists::Items(tshLists->lbxFormyPlatnosci));
-  TfrmMain& main = program_.frmMain();
-  main.ShowListItems(TfrmMain::AutoList::Pkwiu);
-  main.ShowListItems(TfrmMain::AutoList::Unit);
-  main.ShowListItems(TfrmMain::AutoList::PaymentForm);
+  for (auto list : {TfrmMain::AutoList::Pkwiu, TfrmMain::AutoList::Unit,
+                    TfrmMain::AutoList::PaymentForm})
+    program_.frmMain().ShowListItems(list);
   return saved;
 }
 
