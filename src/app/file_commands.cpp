@@ -189,10 +189,14 @@ bool TFileCommands::SaveAs() {
   bool saved = false;
   if (!Guarded([&] { saved = Doc().Save(PathFromQ(*path)); }) || !saved) return false;
   UpdateRegistersFromDocument();
-  TSettings& settings = program_.Services().settings;
-  const int kind = static_cast<int>(Doc().Kind());
-  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number())) AdvanceCounter(kind);
+  AdvanceCounterIfDue();
   return true;
+}
+
+void TFileCommands::AdvanceCounterIfDue() {
+  const int kind = static_cast<int>(Doc().Kind());
+  if (program_.Services().settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
+    AdvanceCounter(kind);
 }
 
 void TFileCommands::AdvanceCounter(int kind) {

@@ -65,10 +65,7 @@ void TPrintCommands::Print() {
 }
 
 void TPrintCommands::AfterPrint() {
-  TSettings& settings = program_.Services().settings;
-  const int kind = static_cast<int>(Doc().Kind());
-  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
-    window_.FileCommands().AdvanceCounter(kind);
+  window_.FileCommands().AdvanceCounterIfDue();
   Doc().SetPrinted(true);
   window_.FileCommands().UpdateRegistersFromDocument();
   window_.FileCommands().AutoSaveAfterPrint();
