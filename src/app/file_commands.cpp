@@ -146,7 +146,6 @@ bool TFileCommands::OpenDocument(const std::string& path) {
     return false;
   }
   window_.PlatnoscTab().ShowFullyPaid(Doc());
-  window_.PlatnoscTab().ShowPaymentDays(Doc());
   window_.RefreshFromDocument();
   Doc().SetModified(false);
   return true;
