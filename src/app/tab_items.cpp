@@ -66,7 +66,7 @@ TabTowary::TabTowary(EditContext& context)
   cmbTPKWIU = MakeEditableCombo(grpTowar, u"cmbTPKWIU"_s, {});
   SetHint(cmbTPKWIU, u"Symbol PKWIU towaru lub usługi"_s);
   lblTPKWIU = MakeLabel(grpTowar, u"lblTPKWIU"_s, u"PKWiU"_s, cmbTPKWIU);
-  cmbTJM = MakeEditableCombo(grpTowar, u"cmbTJM"_s, {u"szt"_s});
+  cmbTJM = MakeEditableCombo(grpTowar, u"cmbTJM"_s, {});
   SetHint(cmbTJM, u"Jednostka miary używana dla tego towaru lub usługi"_s);
   lblTJM = MakeLabel(grpTowar, u"lblTJM"_s, u"Jednostka Miary"_s, cmbTJM);
   edtTCenaNetto = MakeEdit(grpTowar, u"edtTCenaNetto"_s);
