@@ -76,12 +76,10 @@ TfrmKontrahent::TfrmKontrahent(TProgram& program)
 
 void TfrmKontrahent::showEvent(QShowEvent* event) {
   CentreOver(this, &program_.frmKontrahenci());
-  try {
+  Guarded([&] {
     if (const std::optional<std::string> caption = LoadWebsiteCaption(program_.Services().store))
       lblWebsite->setText(ToQ(*caption));
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  });
   QDialog::showEvent(event);
 }
 

@@ -146,7 +146,6 @@ bool TFileCommands::OpenDocument(const std::string& path) {
     return false;
   }
   window_.PlatnoscTab().ShowFullyPaid(Doc());
-  window_.PlatnoscTab().ShowPaymentDays(Doc());
   window_.RefreshFromDocument();
   Doc().SetModified(false);
   return true;
@@ -189,10 +188,14 @@ bool TFileCommands::SaveAs() {
   bool saved = false;
   if (!Guarded([&] { saved = Doc().Save(PathFromQ(*path)); }) || !saved) return false;
   UpdateRegistersFromDocument();
-  TSettings& settings = program_.Services().settings;
-  const int kind = static_cast<int>(Doc().Kind());
-  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number())) AdvanceCounter(kind);
+  AdvanceCounterIfDue();
   return true;
+}
+
+void TFileCommands::AdvanceCounterIfDue() {
+  const int kind = static_cast<int>(Doc().Kind());
+  if (program_.Services().settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
+    AdvanceCounter(kind);
 }
 
 void TFileCommands::AdvanceCounter(int kind) {

@@ -48,13 +48,15 @@ class TFileCommands {
   // After a confirmed print, when automatic saving is on and the document has changes.
   void AutoSaveAfterPrint();
   // After a first save under a name or a first print of a document carrying the number its
-  // kind gives now: the kind's counter moves on. A counter that cannot be stored is
-  // reported in one box (with what the store said about it, if anything), since the next
-  // number may then repeat.
-  void AdvanceCounter(int kind);
+  // kind gives now: the kind's counter moves on. A print calls this before marking the
+  // document printed.
+  void AdvanceCounterIfDue();
 
  private:
   TFaktura& Doc();
+  // A counter that cannot be stored is reported in one box (with what the store said about
+  // it, if anything), since the next number may then repeat.
+  void AdvanceCounter(int kind);
   // Runs a document operation; an Error is shown in a box with the window's caption.
   template <class F>
   bool Guarded(F&& operation);

@@ -119,12 +119,10 @@ TfrmInfo::TfrmInfo(TProgram& program) : QDialog(&program.frmMain()), program_(pr
 
   CentreOver(this, &program.frmMain());
   TInfoWindowState& state = program.Services().settings.InfoWindow;
-  try {
+  Guarded([&] {
     if (state.Load(program.Services().store))
       move(state.InfoFormLeft.value_or(x()), state.InfoFormTop.value_or(y()));
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  });
   disabled_ = state.DisableInfoOptions;
 }
 
@@ -132,11 +130,7 @@ TfrmInfo::~TfrmInfo() {
   TInfoWindowState& state = program_.Services().settings.InfoWindow;
   state.InfoFormLeft = pos().x();
   state.InfoFormTop = pos().y();
-  try {
-    state.SavePlacement(program_.Services().store);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  Guarded([&] { state.SavePlacement(program_.Services().store); });
 }
 
 void TfrmInfo::ShowTopic(int32_t topic, bool onDemand) {
@@ -159,11 +153,7 @@ void TfrmInfo::done(int result) {
     disabled_ &= ~topic_;
   TInfoWindowState& state = program_.Services().settings.InfoWindow;
   state.DisableInfoOptions = disabled_;
-  try {
-    state.SaveOptions(program_.Services().store);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  Guarded([&] { state.SaveOptions(program_.Services().store); });
   QDialog::done(result);
 }
 

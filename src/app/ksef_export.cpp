@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "common/app_info.h"
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "common/error_report.h"
@@ -53,11 +52,7 @@ bool AskCorrected(TfrmMain& window, const TFaktura& doc, KsefOptions& options) {
 // Writes the file, asking before it replaces another one; false when nothing was written.
 bool WriteFile(const std::string& path, const std::string& xml) {
   if (WriteKsefFile(path, xml, false)) return true;
-  std::string question(R"(Plik ")");
-  question += FromUtf8Lossy(path);
-  question += "\"\r\n";
-  question += "już istnieje. Czy chcesz zastąpić istniejący plik?"_cp;
-  if (!AskYesNo(kAppTitle, question)) return false;
+  if (!AskReplaceFile(path)) return false;
   return WriteKsefFile(path, xml, true);
 }
 

@@ -17,6 +17,7 @@
 #include "main_window.h"
 #include "program.h"
 #include "qt_messages.h"
+#include "qt_text.h"
 #include "screenshots.h"
 #include "settings/file_store.h"
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
     OpenRequestListener listener;
     QObject::connect(&listener, &OpenRequestListener::OpenRequested,
                      &program.frmMain(), [&program](const QString& path) {
-                       program.frmMain().FileCommands().OpenFromOutside(path.toStdString());
+                       program.frmMain().FileCommands().OpenFromOutside(PathFromQ(path));
                      });
     listener.Listen();
     const QString screenshots = qEnvironmentVariable("BILVOX_SCREENSHOTS");

@@ -360,11 +360,7 @@ void TfrmMain::FormCreate() {
   };
   tabTowary_->FillVatRates();
   tabPlatnosc_->ShowPaymentDays(*document_);
-  try {
-    qt::RestorePrinter(*printer_, PrinterSetupFile(), printerSetupType_);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  Guarded([&] { qt::RestorePrinter(*printer_, PrinterSetupFile(), printerSetupType_); });
   services.contractors.Open(services.DataFile("kontrahenci.db"));
   services.goods.Open(services.DataFile("towary.db"));
 
@@ -373,18 +369,13 @@ void TfrmMain::FormCreate() {
   services.autolists.Attach(&services.pkwiuList);
   services.autolists.Attach(&services.unitList);
   services.autolists.Attach(&services.paymentFormList);
-  bool listsRead = true;
-  try {
-    services.autolists.Load(services.DataFile("autolists.dt"));
-  } catch (const Error& e) {
-    ShowCommandError(e);
-    listsRead = false;
-  }
+  const bool listsRead =
+      Guarded([&] { services.autolists.Load(services.DataFile("autolists.dt")); });
   for (AutoList list : {AutoList::Pkwiu, AutoList::Unit, AutoList::PaymentForm})
     ShowListItems(list);
   // An unreadable lists file leaves the designed size and the invoice as the default kind.
   if (!listsRead) return;
-  try {
+  Guarded([&] {
     TMainWindowState& state = services.settings.MainWindow;
     if (!state.Load(services.store)) return;
     if (state.MainFormLeft || state.MainFormTop)
@@ -392,9 +383,7 @@ void TfrmMain::FormCreate() {
     resize(state.MainFormWidth, state.MainFormHeight);
     // Only an invoice or a bill can start a run.
     defaultDoc_ = state.DefaultDoc == 1 ? 1 : 0;
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  });
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
@@ -422,7 +411,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::FormDestroy() {
   AppServices& services = program_.Services();
   ScrollBox1->Stop();
-  try {
+  Guarded([&] {
     TMainWindowState& state = services.settings.MainWindow;
     state.MainFormLeft = pos().x();
     state.MainFormTop = pos().y();
@@ -430,14 +419,8 @@ void TfrmMain::FormDestroy() {
     state.MainFormHeight = height();
     state.DefaultDoc = static_cast<int32_t>(document_->Kind());
     state.Save(services.store);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
-  try {
-    services.autolists.Save();
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  });
+  Guarded([&] { services.autolists.Save(); });
   document_->OnChange = nullptr;
   document_->OnFileNameChange = nullptr;
   // The document stores the defaults for the next run as it goes.
@@ -520,11 +503,7 @@ QComboBox* TfrmMain::ComboOf(AutoList list) {
 }
 
 void TfrmMain::RememberListText(AutoList list, const std::string& text) {
-  try {
-    program_.Services().autolists.Remember(&ListOf(list), text);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  Guarded([&] { program_.Services().autolists.Remember(&ListOf(list), text); });
   ShowListItems(list);
 }
 

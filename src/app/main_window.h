@@ -59,12 +59,9 @@ class TfrmMain : public QMainWindow {
   // The tabs, by the order of the tab control.
   enum class Page { Dokument, Sprzedawca, Nabywca, Towary, Platnosc, Podpisy };
   void ShowPage(Page page);
-  TabDokument& DokumentTab() { return *tabDokument_; }
   TabSprzedawca& SprzedawcaTab() { return *tabSprzedawca_; }
-  TabNabywca& NabywcaTab() { return *tabNabywca_; }
   TabTowary& TowaryTab() { return *tabTowary_; }
   TabPlatnosc& PlatnoscTab() { return *tabPlatnosc_; }
-  TabPodpisy& PodpisyTab() { return *tabPodpisy_; }
 
   // The settings applied to the window: the information-frame box, the seller tab, the
   // folder the file dialogs start in; the preview is drawn again.

@@ -61,6 +61,10 @@ void TPreviewArea::SetScaleStep(int step) {
     box_->resize(size);
     content_->resize(size.width() + 5, size.height() + 5);
   }
+  // In fit-width mode every resize of the viewport comes here; one that keeps the width
+  // keeps the resolution, and the picture already shown stays right.
+  if (scale_.Dpi() == drawnDpi_) return;
+  drawnDpi_ = scale_.Dpi();
   resized_ = true;
   ScheduleDraw();
 }

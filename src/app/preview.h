@@ -85,6 +85,7 @@ class TPreviewArea : public QScrollArea {
   QTimer* timer_;
   QImage images_[2];
   QImage* shown_ = &images_[0];
+  int drawnDpi_ = 0;        // the resolution of the picture shown or about to be drawn
   bool resized_ = false;    // the zoom changed: redraw at the new size
   bool requested_ = false;  // a redraw was asked for
   bool scheduled_ = false;  // a redraw is queued for the next turn of the event loop

@@ -65,10 +65,7 @@ void TPrintCommands::Print() {
 }
 
 void TPrintCommands::AfterPrint() {
-  TSettings& settings = program_.Services().settings;
-  const int kind = static_cast<int>(Doc().Kind());
-  if (settings.CounterAdvances(kind, Doc().Printed(), Doc().Number()))
-    window_.FileCommands().AdvanceCounter(kind);
+  window_.FileCommands().AdvanceCounterIfDue();
   Doc().SetPrinted(true);
   window_.FileCommands().UpdateRegistersFromDocument();
   window_.FileCommands().AutoSaveAfterPrint();
@@ -98,11 +95,7 @@ bool TPrintCommands::PrintToPdf(const PrintRequest& request, QWidget* parent) {
   const std::optional<QString> chosen = program_.Services().dialogs.SaveFile(parent, ask);
   if (!chosen) return false;
   const std::string path = PathFromQ(*chosen);
-  if (FileExists(path)) {
-    std::string question = "Plik \"" + FromUtf8Lossy(path) + "\"\r\n";
-    question += "już istnieje. Czy chcesz zastąpić istniejący plik?"_cp;
-    if (!AskYesNo(kAppTitle, question)) return false;
-  }
+  if (FileExists(path) && !AskReplaceFile(path)) return false;
   PdfSheetSink sink(kPdfDpi);
   PrintPages(window_.Drawing(), sink, request);
   if (sink.Pdf().isEmpty()) return false;

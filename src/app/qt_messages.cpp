@@ -26,8 +26,7 @@ QMessageBox::Icon BoxIcon(MsgIcon icon) {
 
 // Line breaks of the core's texts (CR LF, and LF CR in a few old messages) as Qt shows them.
 QString BoxText(std::string_view cp1250) {
-  QString text = ToQ(cp1250);
-  text.replace(u"\r\n"_s, u"\n"_s);
+  QString text = ToQMultiline(cp1250);
   text.replace(u"\n\r"_s, u"\n"_s);
   text.replace(u'\r', u'\n');
   return text;

@@ -64,12 +64,8 @@ void WidenColumns(QTableView* grid, const std::function<QStringList(int column)>
 void RestorePlacement(QWidget* window, const QWidget* over, TFormPlacement& placement,
                       SettingsStore& store) {
   CentreOver(window, over);
-  try {
-    if (!placement.Load(store)) return;
-  } catch (const Error& e) {
-    ShowCommandError(e);
-    return;
-  }
+  bool loaded = false;
+  if (!Guarded([&] { loaded = placement.Load(store); }) || !loaded) return;
   window->move(placement.Left.value_or(window->x()), placement.Top.value_or(window->y()));
   window->resize(placement.Width.value_or(window->width()),
                  placement.Height.value_or(window->height()));
@@ -80,11 +76,7 @@ void StorePlacement(const QWidget* window, TFormPlacement& placement, SettingsSt
   placement.Top = window->y();
   placement.Width = window->width();
   placement.Height = window->height();
-  try {
-    placement.Save(store);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  Guarded([&] { placement.Save(store); });
 }
 
 }  // namespace bilvox

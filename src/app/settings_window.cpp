@@ -77,11 +77,7 @@ TfrmSettings::TfrmSettings(TProgram& program) : QDialog(&program.frmMain()), pro
 TSettings& TfrmSettings::Settings() { return program_.Services().settings; }
 
 void TfrmSettings::LoadSettings() {
-  try {
-    Settings().Load(program_.Services().store);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-  }
+  Guarded([&] { Settings().Load(program_.Services().store); });
 }
 
 void TfrmSettings::ApplyToMainWindow() { program_.frmMain().ApplySettings(Settings().App); }
@@ -131,13 +127,7 @@ bool TfrmSettings::ApplyControls() {
   tshGeneral->Take(Settings());
   tshView->Take(Settings());
   tshAutoNumbering->Take(Settings());
-  bool saved = true;
-  try {
-    Settings().Save(program_.Services().store);
-  } catch (const Error& e) {
-    ShowCommandError(e);
-    saved = false;
-  }
+  const bool saved = Guarded([&] { Settings().Save(program_.Services().store); });
   ApplyToMainWindow();
   AppServices& services = program_.Services();
   services.pkwiuList = ToTextList(TshLists::Items(tshLists->lbxPKWIU));

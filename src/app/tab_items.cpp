@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "common/error.h"
 #include "common/error_report.h"
@@ -37,8 +36,7 @@ constexpr int kOldOrder[9] = {0, 1, 2, 3, 4, 5, 7, 8, 9};
 QString RateText(int vatIndex) {
   if (vatIndex == kVatIndexExempt) return u"zwoln."_s;
   if (vatIndex == kVatIndexNotSubject) return u"nie podlega opod."_s;
-  const long double percent = VatRateTable[static_cast<size_t>(vatIndex)].Value() * 100;
-  return QString::number(static_cast<long long>(std::llround(percent))) + u'%';
+  return ToQ(RatePercentText(VatRateTable[static_cast<size_t>(vatIndex)]));
 }
 
 // The goods tab with the document's lines, the second one selected and in the entry fields.
@@ -66,7 +64,7 @@ TabTowary::TabTowary(EditContext& context)
   cmbTPKWIU = MakeEditableCombo(grpTowar, u"cmbTPKWIU"_s, {});
   SetHint(cmbTPKWIU, u"Symbol PKWIU towaru lub usługi"_s);
   lblTPKWIU = MakeLabel(grpTowar, u"lblTPKWIU"_s, u"PKWiU"_s, cmbTPKWIU);
-  cmbTJM = MakeEditableCombo(grpTowar, u"cmbTJM"_s, {u"szt"_s});
+  cmbTJM = MakeEditableCombo(grpTowar, u"cmbTJM"_s, {});
   SetHint(cmbTJM, u"Jednostka miary używana dla tego towaru lub usługi"_s);
   lblTJM = MakeLabel(grpTowar, u"lblTJM"_s, u"Jednostka Miary"_s, cmbTJM);
   edtTCenaNetto = MakeEdit(grpTowar, u"edtTCenaNetto"_s);

@@ -53,7 +53,6 @@ class TabTowary : public DocumentTab {
   // and the rate list follow (the rate of the selected line, or the standard rate; 0 % while
   // the part is hidden).
   void ShowVatPart(bool visible);
-  bool VatPartVisible() const { return vatPartVisible_; }
 
   // The line a row of the list stands for (nullptr for none).
   static TTowar* LineOfRow(const QListWidgetItem* row);

@@ -25,8 +25,7 @@ TabPlatnosc::TabPlatnosc(EditContext& context)
     : DocumentTab(context, u"tshPlatnosc"_s,
                   u"Zdefiniowanie sposobu i terminu płatności"_s) {
   grpPlatnosc = Make<QGroupBox>(this, u"grpPlatnosc"_s, u"Forma i termin płatności"_s);
-  cmbFormaPlatnosci =
-      MakeEditableCombo(grpPlatnosc, u"cmbFormaPlatnosci"_s, {u"gotówka"_s, u"przelew"_s});
+  cmbFormaPlatnosci = MakeEditableCombo(grpPlatnosc, u"cmbFormaPlatnosci"_s, {});
   SetHint(cmbFormaPlatnosci, u"Wpisz formę płatności zastosowaną w tej transakcji"_s);
   lblFormaPlatnosci =
       MakeLabel(grpPlatnosc, u"lblFormaPlatnosci"_s, u"Forma płatności"_s, cmbFormaPlatnosci);

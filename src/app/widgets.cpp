@@ -18,18 +18,24 @@ namespace bilvox {
 
 namespace {
 
+// Where the cursor at position in text stands once the characters Windows-1250 cannot store
+// are dropped: back by those before it.
+int PositionWithoutForeign(const QString& text, int position) {
+  int removedBefore = 0;
+  for (int i = 0; i < text.size() && i < position; ++i)
+    if (!InCp1250(text[i])) ++removedBefore;
+  return std::max(0, position - removedBefore);
+}
+
 // Drops every character Windows-1250 cannot store as it is typed or pasted.
 class Cp1250Validator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int& pos) const override {
-    int removedBefore = 0;
-    for (int i = 0; i < input.size(); ++i)
-      if (!InCp1250(input[i]) && i < pos) ++removedBefore;
     const QString kept = WithoutForeignCharacters(input);
     if (kept.size() != input.size()) {
+      pos = PositionWithoutForeign(input, pos);
       input = kept;
-      pos = std::max(0, pos - removedBefore);
     }
     return Acceptable;
   }
@@ -110,16 +116,13 @@ std::string MemoText(QPlainTextEdit* memo) {
   QString text = memo->toPlainText();
   const QString kept = WithoutForeignCharacters(text);
   if (kept.size() != text.size()) {
-    const int position = memo->textCursor().position();
-    int removedBefore = 0;
-    for (int i = 0; i < text.size() && i < position; ++i)
-      if (!InCp1250(text[i])) ++removedBefore;
+    const int position = PositionWithoutForeign(text, memo->textCursor().position());
     {
       const QSignalBlocker block(memo);
       memo->setPlainText(kept);
     }
     QTextCursor cursor = memo->textCursor();
-    cursor.setPosition(std::max(0, position - removedBefore));
+    cursor.setPosition(position);
     memo->setTextCursor(cursor);
     text = kept;
   }

@@ -56,6 +56,11 @@ TEST_F(PreviewTest, FitWidthFollowsTheWindowAndAPresetDoesNot) {
   QApplication::processEvents();
   EXPECT_GT(Preview().PaintBox()->width(), width + 150);
   EXPECT_EQ(Preview().Image().size(), Preview().PaintBox()->size());
+  // A change of height alone keeps the resolution: no new drawing of the page.
+  const int drawn = Preview().DrawCount();
+  Main().resize(Main().width(), Main().height() + 100);
+  QApplication::processEvents();
+  EXPECT_EQ(Preview().DrawCount(), drawn);
 
   Main().ViewScaleUp->trigger();
   EXPECT_FALSE(Preview().Scale().FitWidth());

@@ -17,4 +17,16 @@ std::string WithClosingStop(std::string_view message);
 // Shows the error through Messages() in an error box.
 void ShowCommandError(const Error& error, std::string_view caption = kAppTitle);
 
+// Runs an operation; an Error it throws is shown in the error box. False when it failed.
+template <class F>
+bool Guarded(F&& operation) {
+  try {
+    operation();
+    return true;
+  } catch (const Error& e) {
+    ShowCommandError(e);
+    return false;
+  }
+}
+
 }  // namespace bilvox

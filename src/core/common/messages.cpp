@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/app_info.h"
 #include "common/cp1250.h"
 
 namespace bilvox {
@@ -32,6 +33,14 @@ void ShowError(std::string_view caption, std::string_view text) {
 
 bool AskYesNo(std::string_view caption, std::string_view text, MsgIcon icon) {
   return Messages().Show(caption, text, icon, MsgButtons::YesNo) == MsgResult::Yes;
+}
+
+bool AskReplaceFile(std::string_view path) {
+  std::string question(R"(Plik ")");
+  question += FromUtf8Lossy(path);
+  question += "\"\r\n";
+  question += "już istnieje. Czy chcesz zastąpić istniejący plik?"_cp;
+  return AskYesNo(kAppTitle, question);
 }
 
 }  // namespace bilvox

@@ -37,5 +37,7 @@ void ShowError(std::string_view caption, std::string_view text);
 // A Yes/No question; true on Yes.
 bool AskYesNo(std::string_view caption, std::string_view text,
               MsgIcon icon = MsgIcon::Question);
+// Asks whether the existing file at path (UTF-8) may be replaced; true on Yes.
+bool AskReplaceFile(std::string_view path);
 
 }  // namespace bilvox

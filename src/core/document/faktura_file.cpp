@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "common/app_info.h"
 #include "common/binio.h"
 #include "common/cp1250.h"
 #include "common/error.h"
@@ -219,11 +218,7 @@ bool TFaktura::Save(const std::string& path) {
     // unasked.
     for (;;) {
       if (FileExists(path)) {
-        std::string question(R"(Plik ")");
-        question += FromUtf8Lossy(path);
-        question += "\"\r\n";
-        question += "już istnieje. Czy chcesz zastąpić istniejący plik?"_cp;
-        if (!AskYesNo(kAppTitle, question)) return false;
+        if (!AskReplaceFile(path)) return false;
         break;
       }
       SetFileName(path);
