@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/json_input.h"
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "common/files.h"
@@ -221,15 +222,8 @@ int RunImportCommand(const Args& args) {
   }
   if (!haveIn || !haveOut || out.empty()) return UsageError("register");
 
-  std::string text;
-  try {
-    text = in == "-" ? ReadWholeFile(0) : ReadWholeFile(in);
-  } catch (const Error& e) {
-    return Fail("bilvox-cli register import: cannot read " + in + ": " + e.what());
-  }
-  std::string parseError;
-  std::optional<Json> json = Json::Parse(text, &parseError);
-  if (!json) return Fail("bilvox-cli register import: " + in + " is not JSON: " + parseError);
+  std::optional<Json> json = ReadJsonInput(in, "bilvox-cli register import");
+  if (!json) return kExitError;
   if (!json->IsObject())
     return Fail("bilvox-cli register import: " + in + ": expected an object with \"records\"");
   if (!goods) {
