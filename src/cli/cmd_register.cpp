@@ -96,15 +96,7 @@ void RecordFromJson(const Json& json, R& r, const std::string& where) {
         [&](auto member) {
           using T = std::remove_cvref_t<decltype(r.*member)>;
           if constexpr (std::is_same_v<T, std::string>) {
-            if (!value.IsString()) throw Error(at + ": expected a string");
-            char32_t bad = 0;
-            std::optional<std::string> text = FromUtf8(value.AsString(), &bad);
-            if (!text) {
-              char code[16];
-              std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad));
-              throw Error(at + ": the character " + code + " cannot be stored in Windows-1250");
-            }
-            r.*member = std::move(*text);
+            r.*member = TextCp1250From(value, at);
           } else if constexpr (std::is_same_v<T, Currency>) {
             if (!value.IsString() || !ParseFixed(value.AsString(), r.*member))
               throw Error(at + ": expected an amount as a string (\"12.3400\")");
