@@ -9,10 +9,7 @@ Currency GrossPrice(const TTowarRec& record, bool pln) {
   Currency price = pln ? record.pricePln : record.priceForeign;
   bool gross = pln ? record.pricePlnGross : record.priceForeignGross;
   if (gross) return price;
-  const int64_t r = ClampRate(record.vatRate).raw;
-  long double raw = static_cast<long double>(price.raw) * static_cast<long double>(10000 + r) /
-                    10000.0L;
-  return RoundGrosz(Currency::FromRaw(RoundRaw(raw)));
+  return RoundGrosz(GrossFromNet(price, record.vatRate));
 }
 
 std::string_view TTowary::VersionMessage() { return "Niepoprawna wersja pliku towarów"_cp; }
