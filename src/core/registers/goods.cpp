@@ -1,5 +1,6 @@
 #include "registers/goods.h"
 
+#include <array>
 
 #include "common/cp1250.h"
 
@@ -56,14 +57,21 @@ TTowarRec* TTowary::UpsertFromEntry(std::string_view name, std::string_view pkwi
   return SortAndSave(rec);
 }
 
-std::string TTowary::SearchTextOf(const TTowarRec& r) {
-  return SearchText({r.name, r.pkwiu, r.unit, r.nameDe, r.nameEn, r.unitDe, r.unitEn});
+namespace {
+
+// The fields the filter searches, in the order it looks at them.
+std::array<std::string_view, 7> SearchedFields(const TTowarRec& r) {
+  return {r.name, r.pkwiu, r.unit, r.nameDe, r.nameEn, r.unitDe, r.unitEn};
 }
+
+}  // namespace
+
+std::string TTowary::SearchTextOf(const TTowarRec& r) { return SearchText(SearchedFields(r)); }
 
 bool TTowary::Matches() const {
   const TTowarRec* r = Current();
   if (filterText_.empty() || !r) return true;
-  return FilterFound({r->name, r->pkwiu, r->unit, r->nameDe, r->nameEn, r->unitDe, r->unitEn});
+  return FilterFound(SearchedFields(*r));
 }
 
 void TTowary::ReadRecord(ByteReader& in, uint16_t version, TTowarRec& r) {
