@@ -7,9 +7,9 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/json_input.h"
 #include "common/cp1250.h"
 #include "common/error.h"
-#include "common/files.h"
 #include "common/json.h"
 #include "common/messages.h"
 #include "document/document_json.h"
@@ -55,15 +55,8 @@ int RunImport(const Args& args) {
   }
   if (!haveIn || !haveOut || out.empty()) return UsageError("import");
 
-  std::string text;
-  try {
-    text = in == "-" ? ReadWholeFile(0, kMaxJsonFileSize) : ReadWholeFile(in, kMaxJsonFileSize);
-  } catch (const Error& e) {
-    return Fail("bilvox-cli import: cannot read " + in + ": " + e.what());
-  }
-  std::string parseError;
-  std::optional<Json> json = Json::Parse(text, &parseError);
-  if (!json) return Fail("bilvox-cli import: " + in + " is not JSON: " + parseError);
+  std::optional<Json> json = ReadJsonInput(in, "bilvox-cli import");
+  if (!json) return kExitError;
 
   TFaktura doc;  // no settings store: nothing is read from it or stored in it
   try {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/json_input.h"
 #include "common/cp1250.h"
 #include "common/error.h"
 #include "common/files.h"
@@ -95,15 +96,7 @@ void RecordFromJson(const Json& json, R& r, const std::string& where) {
         [&](auto member) {
           using T = std::remove_cvref_t<decltype(r.*member)>;
           if constexpr (std::is_same_v<T, std::string>) {
-            if (!value.IsString()) throw Error(at + ": expected a string");
-            char32_t bad = 0;
-            std::optional<std::string> text = FromUtf8(value.AsString(), &bad);
-            if (!text) {
-              char code[16];
-              std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad));
-              throw Error(at + ": the character " + code + " cannot be stored in Windows-1250");
-            }
-            r.*member = std::move(*text);
+            r.*member = TextCp1250From(value, at);
           } else if constexpr (std::is_same_v<T, Currency>) {
             if (!value.IsString() || !ParseFixed(value.AsString(), r.*member))
               throw Error(at + ": expected an amount as a string (\"12.3400\")");
@@ -221,15 +214,8 @@ int RunImportCommand(const Args& args) {
   }
   if (!haveIn || !haveOut || out.empty()) return UsageError("register");
 
-  std::string text;
-  try {
-    text = in == "-" ? ReadWholeFile(0) : ReadWholeFile(in);
-  } catch (const Error& e) {
-    return Fail("bilvox-cli register import: cannot read " + in + ": " + e.what());
-  }
-  std::string parseError;
-  std::optional<Json> json = Json::Parse(text, &parseError);
-  if (!json) return Fail("bilvox-cli register import: " + in + " is not JSON: " + parseError);
+  std::optional<Json> json = ReadJsonInput(in, "bilvox-cli register import");
+  if (!json) return kExitError;
   if (!json->IsObject())
     return Fail("bilvox-cli register import: " + in + ": expected an object with \"records\"");
   if (!goods) {

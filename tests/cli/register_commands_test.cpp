@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "common/binio.h"
+#include "common/files.h"
 #include "common/json.h"
 #include "printout/printer_setup.h"
 #include "registers/contractors.h"
@@ -105,6 +106,13 @@ TEST(RegisterCommands, ImportRefusals) {
   EXPECT_EQ(Cli("register import '" + dir.File("bad.json") + "' -o '" + dir.File("new.db") + "'")
                 .status,
             2);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.db")));
+  // A JSON text larger than any register is refused before it is read (a sparse file).
+  WriteBytes(dir.File("huge.json"), "");
+  std::filesystem::resize_file(dir.File("huge.json"), kMaxJsonFileSize + 1);
+  r = Cli("register import '" + dir.File("huge.json") + "' -o '" + dir.File("new.db") + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("cannot read"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.db")));
 
   std::filesystem::remove(path);

@@ -87,17 +87,21 @@ class Fd {
   int fd_;
 };
 
-// Appends up to `limit` + 1 bytes read with read() (a stream) to `data`.
-void ReadStream(int fd, std::string& data, uint64_t limit) {
+// Reads up to `limit` + 1 bytes into `data` (empty on entry): a regular file with pread()
+// from its start, whatever the descriptor's offset; anything else (a stream) with read().
+// Refused once more than `limit` bytes arrived, also from a file that grows meanwhile.
+void ReadInto(int fd, std::string& data, uint64_t limit, bool regular) {
   char buf[65536];
+  off_t offset = 0;
   for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+    ssize_t n = regular ? ::pread(fd, buf, sizeof buf, offset) : ::read(fd, buf, sizeof buf);
     if (n < 0) {
       if (errno == EINTR) continue;
       Fail(errno);
     }
     if (n == 0) return;
     data.append(buf, static_cast<size_t>(n));
+    offset += n;
     if (data.size() > limit) Fail(FileTooLargeText());
   }
 }
@@ -108,19 +112,7 @@ std::string ReadRegular(int fd, const struct stat& st, uint64_t limit) {
   if (static_cast<uint64_t>(st.st_size) > limit) Fail(FileTooLargeText());
   std::string data;
   data.reserve(static_cast<size_t>(st.st_size));
-  char buf[65536];
-  off_t offset = 0;
-  for (;;) {
-    ssize_t n = ::pread(fd, buf, sizeof buf, offset);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      Fail(errno);
-    }
-    if (n == 0) break;
-    data.append(buf, static_cast<size_t>(n));
-    offset += n;
-    if (data.size() > limit) Fail(FileTooLargeText());
-  }
+  ReadInto(fd, data, limit, true);
   return data;
 }
 
@@ -144,7 +136,7 @@ std::string ReadWholeFile(int fd, uint64_t maxSize) {
   if (S_ISDIR(st.st_mode)) Fail(EISDIR);
   if (S_ISREG(st.st_mode)) return ReadRegular(fd, st, maxSize);
   std::string data;
-  ReadStream(fd, data, maxSize);
+  ReadInto(fd, data, maxSize, false);
   return data;
 }
 

@@ -18,7 +18,7 @@ inline constexpr uint64_t kMaxListsFileSize = 16 * kMiB;         // autolists.dt
 inline constexpr uint64_t kMaxPrinterSetupFileSize = 1 * kMiB;   // PrinterSetup.cfg
 inline constexpr uint64_t kMaxPictureFileSize = 64 * kMiB;       // the seller's logo
 inline constexpr uint64_t kMaxSettingsFileSize = 16 * kMiB;      // the settings store
-inline constexpr uint64_t kMaxJsonFileSize = 64 * kMiB;          // a document as JSON
+inline constexpr uint64_t kMaxJsonFileSize = 64 * kMiB;          // a document or register as JSON
 inline constexpr uint64_t kMaxReadFileSize = 256 * kMiB;         // anything else
 
 // Reads the whole file. Only a regular file is read: a folder, a FIFO, a device or a socket

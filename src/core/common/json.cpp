@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/cp1250.h"
+#include "common/error.h"
 
 namespace bilvox {
 
@@ -471,6 +472,18 @@ class Parser {
 
 std::optional<Json> Json::Parse(std::string_view text, std::string* error) {
   return Parser(text).Run(error);
+}
+
+std::string TextCp1250From(const Json& v, const std::string& where) {
+  if (!v.IsString()) throw Error(where + ": expected a string");
+  char32_t bad = 0;
+  std::optional<std::string> text = FromUtf8(v.AsString(), &bad);
+  if (!text) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad));
+    throw Error(where + ": the character " + code + " cannot be stored in Windows-1250");
+  }
+  return std::move(*text);
 }
 
 }  // namespace bilvox

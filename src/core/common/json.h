@@ -132,4 +132,9 @@ std::string JsonQuote(std::string_view utf8);
 // numbers up to 2^53 in full ("100000").
 std::string JsonNumberText(double v);
 
+// The Windows-1250 text of a JSON string read into a record field named `where`. Throws Error
+// "WHERE: expected a string" for any other value and "WHERE: the character U+XXXX cannot be
+// stored in Windows-1250" for a character that code page lacks.
+std::string TextCp1250From(const Json& v, const std::string& where);
+
 }  // namespace bilvox

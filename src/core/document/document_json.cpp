@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <span>
 #include <string>
@@ -175,18 +174,6 @@ void WriteSums(JsonWriter& w, SumFn sums) {
   throw Error(where + ": expected " + std::string(expected));
 }
 
-std::string TextFrom(const Json& v, const std::string& where) {
-  if (!v.IsString()) Wrong(where, "a string");
-  char32_t bad = 0;
-  std::optional<std::string> text = FromUtf8(v.AsString(), &bad);
-  if (!text) {
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(bad));
-    throw Error(where + ": the character " + code + " cannot be stored in Windows-1250");
-  }
-  return std::move(*text);
-}
-
 Currency MoneyFrom(const Json& v, const std::string& where) {
   Currency c;
   if (!v.IsString() || !ParseFixed(v.AsString(), c))
@@ -222,7 +209,7 @@ void AssignField(S& record, const typename Binding<S>::Member& member, const Jso
       [&](auto field) {
         auto& target = record.*field;
         using T = std::decay_t<decltype(target)>;
-        if constexpr (std::is_same_v<T, std::string>) target = TextFrom(v, where);
+        if constexpr (std::is_same_v<T, std::string>) target = TextCp1250From(v, where);
         else if constexpr (std::is_same_v<T, Currency>) target = MoneyFrom(v, where);
         else if constexpr (std::is_same_v<T, bool>) {
           if (!v.IsBool()) Wrong(where, "true or false");

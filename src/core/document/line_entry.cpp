@@ -21,9 +21,7 @@ Currency EntryRate(int vatIndex) {
 }
 
 Currency EntryGrossFromNet(Currency net, int vatIndex) {
-  const long double raw = static_cast<long double>(net.raw) *
-                          static_cast<long double>(10000 + EntryRate(vatIndex).raw) / 10000.0L;
-  return RoundGrosz(Currency::FromRaw(RoundRaw(raw)));
+  return RoundGrosz(GrossFromNet(net, EntryRate(vatIndex)));
 }
 
 Currency EntryNetFromGross(Currency gross, int vatIndex) {

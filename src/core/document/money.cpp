@@ -34,6 +34,12 @@ Currency ClampRate(Currency rate) {
   return rate;
 }
 
+Currency GrossFromNet(Currency net, Currency rate) {
+  const long double raw = static_cast<long double>(net.raw) *
+                          static_cast<long double>(10000 + ClampRate(rate).raw) / 10000.0L;
+  return Currency::FromRaw(RoundRaw(raw));
+}
+
 int FindVatIndex(Currency rate) {
   for (int i = 0; i < kVatRateCount; ++i)
     if (VatRateTable[i] == rate) return i;

@@ -56,6 +56,10 @@ Currency RoundGrosz(Currency v);
 // A rate in arithmetic: below 0 becomes 0, above 1.0000 becomes 1.0000.
 Currency ClampRate(Currency rate);
 
+// A net amount with VAT added at a rate (clamped as ClampRate does), to the nearest raw unit
+// (not yet rounded to grosze).
+Currency GrossFromNet(Currency net, Currency rate);
+
 inline constexpr int kVatRateCount = 10;
 inline constexpr int kVatIndexAll = 6;        // the key of all rates together in the sums
 inline constexpr int kVatIndexExempt = 4;     // "zwoln."

@@ -112,10 +112,7 @@ Currency TTowar::NetUnitPrice() const {
 
 Currency TTowar::GrossUnitPrice() const {
   Currency a = DiscountedPrice();
-  if (!ActiveIsGross()) {
-    const int64_t c = ClampRate(VatRate).raw;
-    a.raw = RoundRaw(static_cast<long double>(c + 10000) * a.raw / 10000.0L);
-  }
+  if (!ActiveIsGross()) a = GrossFromNet(a, VatRate);
   return FinishUnitPrice(a);
 }
 

@@ -1,5 +1,7 @@
 #include "registers/contractors.h"
 
+#include <array>
+
 #include "common/cp1250.h"
 #include "document/faktura.h"
 
@@ -35,16 +37,24 @@ TKontrahentRec* TKontrahenci::UpsertFromBuyer(std::string_view name, std::string
   return rec;
 }
 
+namespace {
+
+// The fields the filter searches, in the order it looks at them.
+std::array<std::string_view, 10> SearchedFields(const TKontrahentRec& r) {
+  return {r.oldTextA, r.oldTextB, r.name, r.address, r.reserved,
+          r.nip,      r.phone,    r.email, r.www,    r.remarks};
+}
+
+}  // namespace
+
 std::string TKontrahenci::SearchTextOf(const TKontrahentRec& r) {
-  return SearchText({r.oldTextA, r.oldTextB, r.name, r.address, r.reserved, r.nip, r.phone,
-                     r.email, r.www, r.remarks});
+  return SearchText(SearchedFields(r));
 }
 
 bool TKontrahenci::Matches() const {
   const TKontrahentRec* r = Current();
   if (filterText_.empty() || !r) return true;
-  return FilterFound({r->oldTextA, r->oldTextB, r->name, r->address, r->reserved, r->nip,
-                      r->phone, r->email, r->www, r->remarks});
+  return FilterFound(SearchedFields(*r));
 }
 
 void TKontrahenci::ReadRecord(ByteReader& in, uint16_t version, TKontrahentRec& r) {

@@ -1,5 +1,6 @@
 #include "registers/goods.h"
 
+#include <array>
 
 #include "common/cp1250.h"
 
@@ -9,10 +10,7 @@ Currency GrossPrice(const TTowarRec& record, bool pln) {
   Currency price = pln ? record.pricePln : record.priceForeign;
   bool gross = pln ? record.pricePlnGross : record.priceForeignGross;
   if (gross) return price;
-  const int64_t r = ClampRate(record.vatRate).raw;
-  long double raw = static_cast<long double>(price.raw) * static_cast<long double>(10000 + r) /
-                    10000.0L;
-  return RoundGrosz(Currency::FromRaw(RoundRaw(raw)));
+  return RoundGrosz(GrossFromNet(price, record.vatRate));
 }
 
 std::string_view TTowary::VersionMessage() { return "Niepoprawna wersja pliku towarów"_cp; }
@@ -59,14 +57,21 @@ TTowarRec* TTowary::UpsertFromEntry(std::string_view name, std::string_view pkwi
   return SortAndSave(rec);
 }
 
-std::string TTowary::SearchTextOf(const TTowarRec& r) {
-  return SearchText({r.name, r.pkwiu, r.unit, r.nameDe, r.nameEn, r.unitDe, r.unitEn});
+namespace {
+
+// The fields the filter searches, in the order it looks at them.
+std::array<std::string_view, 7> SearchedFields(const TTowarRec& r) {
+  return {r.name, r.pkwiu, r.unit, r.nameDe, r.nameEn, r.unitDe, r.unitEn};
 }
+
+}  // namespace
+
+std::string TTowary::SearchTextOf(const TTowarRec& r) { return SearchText(SearchedFields(r)); }
 
 bool TTowary::Matches() const {
   const TTowarRec* r = Current();
   if (filterText_.empty() || !r) return true;
-  return FilterFound({r->name, r->pkwiu, r->unit, r->nameDe, r->nameEn, r->unitDe, r->unitEn});
+  return FilterFound(SearchedFields(*r));
 }
 
 void TTowary::ReadRecord(ByteReader& in, uint16_t version, TTowarRec& r) {

@@ -142,7 +142,7 @@ bool ContainsKey(std::string_view text, std::string_view key) {
   return AsciiLower(text).find(key) != std::string::npos;
 }
 
-std::string SearchText(std::initializer_list<std::string_view> fields) {
+std::string SearchText(std::span<const std::string_view> fields) {
   size_t total = fields.size();
   for (std::string_view f : fields) total += f.size();
   std::string text;
@@ -254,7 +254,7 @@ void TRecordList::SetFilterText(std::string_view text) {
   filterKey_ = FilterKey(text);
 }
 
-bool TRecordList::FilterFound(std::initializer_list<std::string_view> fields) const {
+bool TRecordList::FilterFound(std::span<const std::string_view> fields) const {
   for (std::string_view f : fields)
     if (ContainsKey(f, filterKey_)) return true;
   return false;

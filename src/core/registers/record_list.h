@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -60,7 +60,7 @@ bool ContainsKey(std::string_view text, std::string_view key);
 // The searched fields of a record made ready for many filter tests: each field with its
 // ASCII capitals made small, the fields joined by a zero byte. A filter key (FilterKey) that
 // holds no zero byte is found in it exactly when ContainsKey finds it in one of the fields.
-std::string SearchText(std::initializer_list<std::string_view> fields);
+std::string SearchText(std::span<const std::string_view> fields);
 bool SearchTextHas(std::string_view searchText, std::string_view key);
 
 // The file is held under an exclusive lock from Open to Close, so that neither another
@@ -137,7 +137,7 @@ class TRecordList {
   virtual void WriteRecords(ByteWriter& out) = 0;
 
   // Whether the filter text is found in any of the searched fields of a record.
-  bool FilterFound(std::initializer_list<std::string_view> fields) const;
+  bool FilterFound(std::span<const std::string_view> fields) const;
 
   void Touch() { ++revision_; }
 

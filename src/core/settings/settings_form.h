@@ -18,14 +18,18 @@ constexpr ColorRef RgbColor(uint8_t red, uint8_t green, uint8_t blue) {
          static_cast<ColorRef>(blue) << 16;
 }
 
-// The values a setting may take in the window (both ends included).
+// The values a setting may take in the window (both ends included); those the settings keep
+// in range when read are the same ranges.
 struct SettingRange {
   int32_t min;
   int32_t max;
 };
-inline constexpr SettingRange kTabTowDistRange{0, 50};   // millimetres
-inline constexpr SettingRange kLogoWidthRange{5, 100};   // millimetres
-inline constexpr SettingRange kFontSizeDeltaRange{-2, 2};
+inline constexpr SettingRange kTabTowDistRange{TAppSettings::kMinTabTowDist,
+                                               TAppSettings::kMaxTabTowDist};  // millimetres
+inline constexpr SettingRange kLogoWidthRange{TAppSettings::kMinLogoWidth,
+                                              TAppSettings::kMaxLogoWidth};  // millimetres
+inline constexpr SettingRange kFontSizeDeltaRange{TAppSettings::kMinFontSizeDelta,
+                                                  TAppSettings::kMaxFontSizeDelta};
 inline constexpr SettingRange kNumWidthRange{1, 9};      // digits of a counter
 
 // A ready-made set of printout colours, as the menu "Zestaw kolorów" offers it.
